@@ -1,0 +1,45 @@
+#include "plugin/handler_choice.h"
+
+#include "formats/csv/csv_handler.h"
+#include "plugin/file_names.h"
+
+namespace varnek {
+
+namespace {
+
+struct HandlerEntry {
+  const char* extension;
+  LogHandler* (*make)();
+};
+
+template <typename Handler>
+LogHandler* Make() {
+  return new Handler();
+}
+
+constexpr HandlerEntry kReaders[] = {
+    {"L2", &Make<CsvHandler>},
+    {"DBS", &Make<CsvHandler>},
+};
+
+constexpr HandlerEntry kWriters[] = {
+    {"LOG", &Make<CsvHandler>},
+    {"L2", &Make<CsvHandler>},
+    {"DBS", &Make<CsvHandler>},
+};
+
+template <size_t N>
+LogHandler* Choose(const HandlerEntry (&table)[N], const char* extension) {
+  for (const HandlerEntry& entry : table) {
+    if (EqualsIgnoringCase(extension, entry.extension)) return entry.make();
+  }
+  return new CsvHandler();
+}
+
+}  // namespace
+
+LogHandler* NewReaderFor(const char* extension) { return Choose(kReaders, extension); }
+
+LogHandler* NewWriterFor(const char* extension) { return Choose(kWriters, extension); }
+
+}  // namespace varnek

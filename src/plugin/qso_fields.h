@@ -1,0 +1,67 @@
+// QsoFields: one contact in the host's form, as thirteen field slots and the
+// assembled QSO line (fields joined by commas; fields 8, 9 and 10 quoted
+// when not empty; nothing escaped; no line end). Readers fill the slots and
+// assemble; writers use the slots as scratch. The slots' storage is kept
+// across records.
+#ifndef VARNEK_PLUGIN_QSO_FIELDS_H_
+#define VARNEK_PLUGIN_QSO_FIELDS_H_
+
+#include <cstdint>
+
+#include "text/text_buffer.h"
+
+namespace varnek {
+
+// QSO line field numbers.
+enum QsoField : int {
+  kDate = 1,
+  kTime = 2,
+  kCall = 3,
+  kHisReport = 4,
+  kFrequency = 5,
+  kMode = 6,
+  kPower = 7,
+  kName = 8,
+  kQth = 9,
+  kRemarks = 10,
+  kQslMark1 = 11,
+  kQslMark2 = 12,
+  kEnv = 13,
+};
+constexpr int kQsoFieldCount = 13;
+
+class QsoFields {
+ public:
+  // Slot of field n (1 to 13).
+  TextBuffer& Field(int n) { return slots_[n - 1]; }
+  TextBuffer& Line() { return line_; }
+
+  // Empties the thirteen slots (storage kept); the line is left alone.
+  void Clear();
+  // Builds the line from the slots, copies at most (size & 0xFFFF) - 1 bytes
+  // and a zero into `buffer` (nothing when the low 16 bits are 0) and
+  // returns the whole line.
+  const char* Assemble(char* buffer, int32_t size);
+
+ private:
+  TextBuffer slots_[kQsoFieldCount];
+  TextBuffer line_;
+};
+
+// Copies a line into a host buffer of `size` bytes (low 16 bits used):
+// at most size - 1 bytes and a zero; nothing at all for size 0.
+void CopyToHostBuffer(char* buffer, int32_t size, const char* text);
+
+// Takes a writable QSO line apart in place into fields 1 to 13 (missing
+// trailing fields are empty texts; anything after field 13 is ignored).
+struct QsoLineParts {
+  char* field[kQsoFieldCount + 1];  // field[1] .. field[13]
+  explicit QsoLineParts(char* line);
+
+ private:
+  char none_[1] = {'\0'};  // stands in for a null line
+};
+
+}  // namespace varnek
+
+#endif  // VARNEK_PLUGIN_QSO_FIELDS_H_

@@ -1,0 +1,53 @@
+// RecordFileHandler: what the two fixed-length record formats share. It
+// keeps the current record in a caller-owned image, reads record n at
+// header + n * size, and writes a record the host changed back to exactly
+// the place it was read from, once, before the handler moves or closes.
+//
+// Safety: a record image is only listed, read or updated while it holds a
+// record that was read completely (HasRecord); offsets are computed in 64
+// bits and a record whose offset does not fit in 31 bits counts as past the
+// end, so no write-back ever lands on another record.
+#ifndef VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
+#define VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
+
+#include <cstdint>
+
+#include "plugin/log_handler.h"
+
+namespace varnek {
+
+class RecordFileHandler : public LogHandler {
+ public:
+  // Adds 1 to the record number (kept even when the move fails) and seeks it.
+  int32_t MoveNext() override;
+
+ protected:
+  RecordFileHandler(int32_t first_record_offset, int32_t record_size, unsigned char* image)
+      : first_record_offset_(first_record_offset), record_size_(record_size), image_(image) {}
+
+  // Writes a changed record back; 1 when there was nothing to do or it was
+  // written, 0 (with the write warning) when it could not be written.
+  int32_t WriteBack();
+  // Write-back, then reads record n into the image: 1 read, 0 not (the
+  // end-of-file flag is 1 past the end, 0 for a negative n).
+  int32_t SeekRecord(int32_t n);
+  // Called just before the image is written back.
+  virtual void PrepareImageForWrite() {}
+
+  bool HasRecord() const { return stream_ != nullptr && loaded_; }
+  void ForgetRecord() { loaded_ = false; }
+
+  int32_t record_number_ = 0;
+  int32_t dirty_ = 0;
+  int32_t record_offset_ = 0;
+
+ private:
+  int32_t first_record_offset_;
+  int32_t record_size_;
+  unsigned char* image_;
+  bool loaded_ = false;
+};
+
+}  // namespace varnek
+
+#endif  // VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_

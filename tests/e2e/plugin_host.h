@@ -1,0 +1,108 @@
+// A test host: loads the plug-in at run time the way a logging program does,
+// resolves its seventeen exports and the stand-in setters, and answers the
+// plug-in's message boxes, file dialog and clock for the test. Everything
+// the plug-in showed or asked is recorded.
+#ifndef VARNEK_TESTS_E2E_PLUGIN_HOST_H_
+#define VARNEK_TESTS_E2E_PLUGIN_HOST_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/win_api.h"
+
+namespace varnek_test {
+
+struct MessageBoxCall {
+  void* owner;
+  std::string text;
+  std::string caption;
+  unsigned int style;
+};
+
+struct DialogCall {
+  uint32_t struct_size;
+  void* owner;
+  std::string filter;  // the whole double-zero-ended list, zeros included
+  uint32_t filter_index;
+  uint32_t max_file;
+  std::string initial_file;
+  std::string initial_dir;
+  bool initial_dir_null;
+  std::string title;
+  uint32_t flags;
+  bool file_title_null;
+  bool custom_filter_null;
+  bool def_ext_null;
+};
+
+class PluginHost {
+ public:
+  // Loads the plug-in; aborts the test program when it cannot.
+  explicit PluginHost(const char* path = nullptr);
+  ~PluginHost();
+  // Unloads and loads again (the library's detach and attach run).
+  void Reload();
+  void Unload();
+
+  // The exports.
+  const char* (*GetVersionText)();
+  const char* (*GetMenuName)();
+  const char* (*Open)(int32_t, void*, const char*);
+  int32_t (*Close)();
+  int16_t (*GetLogType)();
+  const char* (*GetFieldText)(int32_t);
+  int32_t (*MoveNext)();
+  int32_t (*Seek)(int32_t);
+  int32_t (*IsEOF)();
+  const char* (*ListText)(char*, int32_t);
+  const char* (*GetText)(int32_t);
+  int32_t (*CanUpdate)(int32_t);
+  int32_t (*Update)(int32_t, const char*);
+  const char* (*GetCreateFileType)();
+  int32_t (*Create)(const char*);
+  int32_t (*WriteText)(char*);
+  int32_t (*CClose)();
+
+  // What the plug-in showed and asked.
+  static std::vector<MessageBoxCall> message_boxes;
+  static std::vector<DialogCall> dialogs;
+  // The user's answers: the file the dialog returns (empty: cancel), the
+  // answer to a Yes/No box, the clock.
+  static std::string dialog_choice;
+  static int yes_no_answer;
+  static SYSTEMTIME clock;
+
+  // Opens `path` as if the user picked it in the dialog.
+  const char* OpenFile(const std::string& path);
+  // Writes `line` (copied, the plug-in may change it) to the active writer.
+  int32_t Write(const std::string& line);
+  // The current record through ListText with a large buffer.
+  std::string List();
+  // Message box texts shown since the last call, then forgotten.
+  static std::vector<std::string> TakeWarnings();
+
+ private:
+  void Load();
+  std::string path_;
+  void* handle_ = nullptr;
+};
+
+// Files for a test, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+
+ private:
+  std::string dir_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+}  // namespace varnek_test
+
+#endif  // VARNEK_TESTS_E2E_PLUGIN_HOST_H_
