@@ -1,1 +1,176 @@
+#include "text/fields.h"
+
 #include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace varnek {
+namespace {
+
+std::vector<std::string> SplitAll(std::string line, char separator, int count) {
+  std::vector<char> text(line.begin(), line.end());
+  text.push_back('\0');
+  std::vector<std::string> fields;
+  char* rest = text.data();
+  for (int i = 0; i < count; ++i) {
+    char* field = nullptr;
+    rest = SplitField(&field, rest, separator);
+    fields.push_back(field);
+  }
+  return fields;
+}
+
+TEST(SplitFieldTest, UnwrapsOnlyWhollyQuotedFieldsEndedBySeparator) {
+  EXPECT_EQ(SplitAll("a,\"b,c\",d", ',', 3), (std::vector<std::string>{"a", "b,c", "d"}));
+  EXPECT_EQ(SplitAll("\"\",x", ',', 2), (std::vector<std::string>{"", "x"}));
+  EXPECT_EQ(SplitAll("\"a\"\"b\",x", ',', 2), (std::vector<std::string>{"a\"\"b", "x"}));
+  EXPECT_EQ(SplitAll("x\"a,b\",y", ',', 2), (std::vector<std::string>{"x\"a,b\"", "y"}));
+  // The last field keeps its quotes.
+  EXPECT_EQ(SplitAll("a,\"b\"", ',', 2), (std::vector<std::string>{"a", "\"b\""}));
+  // A quote in the middle protects separators only up to its partner.
+  EXPECT_EQ(SplitAll("\"a\"b,c", ',', 2), (std::vector<std::string>{"\"a\"b", "c"}));
+}
+
+TEST(SplitFieldTest, UnclosedQuoteRunsToTheEnd) {
+  EXPECT_EQ(SplitAll("a\x1E\"b\x1E" "c\x1E" "d", '\x1E', 4),
+            (std::vector<std::string>{"a", "\"b\x1E" "c\x1E" "d", "", ""}));
+}
+
+TEST(SplitFieldTest, AfterTheLastFieldEveryCallGivesAnEmptyField) {
+  char line[] = "a,b";
+  char* field = nullptr;
+  char* rest = SplitField(&field, line, ',');
+  rest = SplitField(&field, rest, ',');
+  EXPECT_STREQ(field, "b");
+  for (int i = 0; i < 3; ++i) {
+    char* again = SplitField(&field, rest, ',');
+    EXPECT_EQ(again, rest);
+    EXPECT_STREQ(field, "");
+  }
+  char* untouched = line;
+  EXPECT_EQ(SplitField(&untouched, nullptr, ','), nullptr);
+  EXPECT_EQ(untouched, line);
+}
+
+TEST(CopyBracketedTest, NestsOnlyTheSameBracketKind) {
+  char dest[32];
+  const char* source = "1[2]3]x";
+  const char* after = CopyBracketed(dest, source, ']', 31);
+  EXPECT_STREQ(dest, "1[2]3");
+  EXPECT_STREQ(after, "x");
+  EXPECT_STREQ(CopyBracketed(dest, "1(2]x", ']', 31), "x");
+  EXPECT_STREQ(dest, "1(2");
+  EXPECT_EQ(CopyBracketed(dest, "no close", ']', 31), nullptr);
+  EXPECT_STREQ(dest, "no close");
+}
+
+TEST(CopyBracketedTest, LimitShortensTheCopyButNotTheWalk) {
+  char dest[4];
+  const char* after = CopyBracketed(dest, "abcdef]z", ']', 3);
+  EXPECT_STREQ(dest, "abc");
+  EXPECT_STREQ(after, "z");
+}
+
+TEST(CopyBracketedTest, TrailBytesAreNeverBrackets) {
+  char dest[32];
+  // 0x81 0x5B is a double-byte character whose trail byte is '['.
+  const char* after = CopyBracketed(dest, "a\x81[b]c", ']', 31);
+  EXPECT_STREQ(dest, "a\x81[b");
+  EXPECT_STREQ(after, "c");
+  // A lead byte at the very end does not run past the text.
+  EXPECT_EQ(CopyBracketed(dest, "ab\x81", ']', 31), nullptr);
+  EXPECT_STREQ(dest, "ab\x81");
+}
+
+struct TagCase {
+  const char* remarks;
+  const char* keyword;
+  bool found;
+  const char* value;
+  const char* left;  // after CutTag
+};
+
+void PrintTo(const TagCase& c, std::ostream* os) { *os << c.keyword << " in " << c.remarks; }
+
+class TagTest : public testing::TestWithParam<TagCase> {};
+
+TEST_P(TagTest, FindAndCut) {
+  const TagCase& c = GetParam();
+  TextBuffer remarks(c.remarks);
+  TextBuffer value;
+  EXPECT_EQ(FindTag(remarks, value, c.keyword), c.found ? 1 : 0);
+  EXPECT_STREQ(remarks.Str(), c.remarks);
+  if (c.found) {
+    EXPECT_STREQ(value.Str(), c.value);
+  }
+  EXPECT_EQ(CutTag(remarks, value, c.keyword), c.found ? 1 : 0);
+  if (c.found) {
+    EXPECT_STREQ(value.Str(), c.value);
+  }
+  EXPECT_STREQ(remarks.Str(), c.left);
+  EXPECT_EQ(remarks.Length(), static_cast<int>(std::string(c.left).size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Remarks, TagTest,
+    testing::Values(
+        TagCase{"log Pow[100] end", "Pow", true, "100", "log end"},
+        TagCase{"Pow[100] end", "Pow", true, "100", " end"},
+        TagCase{"log,Pow[100]", "Pow", true, "100", "log,"},
+        TagCase{"a  Pow[1]", "Pow", true, "1", "a "},
+        TagCase{"a\tPow[1]", "Pow", true, "1", "a\t"},
+        TagCase{"a Pow[12", "Pow", true, "12", "a"},
+        TagCase{"POW(5) pow{6}", "Pow", true, "5", " pow{6}"},
+        TagCase{"MyQTH\xA2Kyoto\xA3", "MyQTH", true, "Kyoto", ""},
+        TagCase{"REM[a[b]c] x", "REM", true, "a[b]c", " x"},
+        TagCase{"XPow[5]", "Pow", false, "", "XPow[5]"},
+        TagCase{"1Pow[5]", "Pow", false, "", "1Pow[5]"},
+        TagCase{"Pow[] Pow[5]", "Pow", true, "5", "Pow[]"},
+        TagCase{"Pow", "Pow", false, "", "Pow"},
+        TagCase{"Pow [5]", "Pow", false, "", "Pow [5]"},
+        TagCase{"MyQTH[x]", "My", false, "", "MyQTH[x]"},
+        TagCase{"REM1[x]", "REM", false, "", "REM1[x]"},
+        TagCase{"", "Pow", false, "", ""},
+        // After the LOG200 separator and after a double-byte character.
+        TagCase{"a\x1EPow[7]", "Pow", true, "7", "a\x1E"},
+        TagCase{"\x93\x64\x97\xCDPow[5]", "Pow", true, "5", "\x93\x64\x97\xCD"},
+        // The trail byte 0x5B ('[') of 0x81 0x5B opens nothing.
+        TagCase{"Pow\x81[5]", "Pow", false, "", "Pow\x81[5]"},
+        // A trail byte equal to 'M' is no word start for M.
+        TagCase{"\x83M[1] M[2]", "M", true, "2", "\x83M[1]"},
+        // Only the first qualifying tag is taken.
+        TagCase{"Pow[1] Pow[2]", "Pow", true, "1", " Pow[2]"}));
+
+TEST(TagTest, DoubleByteKeywordsTryOnlyAtStartOrAfterShortSetDelimiters) {
+  const char keyword[] = "\x83L";  // a two-byte keyword beginning with a lead byte
+  TextBuffer value;
+  TextBuffer at_start("\x83L[1]");
+  EXPECT_EQ(FindTag(at_start, value, keyword), 1);
+  TextBuffer after_space("a \x83L[2]");
+  EXPECT_EQ(FindTag(after_space, value, keyword), 1);
+  EXPECT_STREQ(value.Str(), "2");
+  TextBuffer after_separator("a\x1E\x83L[3]");
+  EXPECT_EQ(FindTag(after_separator, value, keyword), 0);
+  TextBuffer after_kanji("\x93\x64\x83L[4]");
+  EXPECT_EQ(FindTag(after_kanji, value, keyword), 0);
+}
+
+TEST(SmallRoutinesTest, LineEndsBoundsAndBlanks) {
+  char line[] = "abc\rdef\n";
+  EXPECT_STREQ(CutAtLineEnd(line), "abc");
+  char dest[8];
+  CopyBounded(dest, "abcdefgh", 3);
+  EXPECT_STREQ(dest, "abc");
+  CopyBounded(dest, "ab", 5);
+  EXPECT_STREQ(dest, "ab");
+  EXPECT_STREQ(SkipBlanks(" \t x "), "x ");
+  char trailing[] = "x y \t ";
+  EXPECT_STREQ(TrimTrailingBlanks(trailing), "x y");
+  char blanks[] = "  ";
+  EXPECT_STREQ(TrimTrailingBlanks(blanks), "");
+}
+
+}  // namespace
+}  // namespace varnek

@@ -99,8 +99,9 @@ int32_t TextModeReader::ReadLine(char* dest, int32_t size) {
     dest[stored++] = static_cast<char>(c);
     if (c == '\n') break;
   }
-  dest[stored] = '\0';
+  // Like fgets, a read that finds nothing leaves the destination as it was.
   if (stored == 0 && at_end_) return -1;
+  dest[stored] = '\0';
   return stored;
 }
 
