@@ -9,8 +9,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "plugin/exports.h"
 #include "platform/win_api.h"
+#include "plugin/exports.h"
 
 namespace {
 
@@ -28,14 +28,15 @@ int DefaultOpenDialog(OPENFILENAMEA* dialog) {
   const char* dir = dialog->lpstrInitialDir ? dialog->lpstrInitialDir : "";
   size_t dir_length = std::strlen(dir);
   size_t name_length = std::strlen(dialog->lpstrFile);
-  if (dir_length + name_length + 1 > dialog->nMaxFile || dir_length + name_length > 0xFFFF) return 0;
+  if (dir_length + name_length + 1 > dialog->nMaxFile || dir_length + name_length > 0xFFFF)
+    return 0;
   std::memmove(dialog->lpstrFile + dir_length, dialog->lpstrFile, name_length + 1);
   std::memcpy(dialog->lpstrFile, dir, dir_length);
   dialog->nFileOffset = static_cast<WORD>(dir_length);
   const char* name = dialog->lpstrFile + dir_length;
   const char* dot = std::strrchr(name, '.');
-  dialog->nFileExtension = static_cast<WORD>(dot ? dot + 1 - dialog->lpstrFile
-                                                 : dir_length + name_length);
+  dialog->nFileExtension =
+      static_cast<WORD>(dot ? dot + 1 - dialog->lpstrFile : dir_length + name_length);
   return 1;
 }
 

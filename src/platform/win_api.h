@@ -7,8 +7,8 @@
 #define VARNEK_PLATFORM_WIN_API_H_
 
 #ifdef _WIN32
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 #else
 #include <cstdint>
 

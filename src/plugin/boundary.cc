@@ -80,9 +80,7 @@ int32_t VARNEK_CALL Close(void) {
   return result;
 }
 
-int16_t VARNEK_CALL GetLogType(void) {
-  return active_reader ? active_reader->GetLogType() : 0;
-}
+int16_t VARNEK_CALL GetLogType(void) { return active_reader ? active_reader->GetLogType() : 0; }
 
 const char* VARNEK_CALL GetFieldText(int32_t column) {
   return active_reader ? active_reader->GetFieldText(column) : nullptr;
@@ -90,9 +88,7 @@ const char* VARNEK_CALL GetFieldText(int32_t column) {
 
 int32_t VARNEK_CALL MoveNext(void) { return active_reader ? active_reader->MoveNext() : 0; }
 
-int32_t VARNEK_CALL Seek(int32_t record) {
-  return active_reader ? active_reader->Seek(record) : 0;
-}
+int32_t VARNEK_CALL Seek(int32_t record) { return active_reader ? active_reader->Seek(record) : 0; }
 
 int32_t VARNEK_CALL IsEOF(void) { return active_reader ? active_reader->IsEOF() : 0; }
 

@@ -20,7 +20,7 @@ constexpr const char* kFilterExtensions[] = {".L2", ".DBS", ".CSV,.TXT"};
 constexpr size_t kEntryLimit = 15;
 
 struct PathParts {
-  size_t directory_end = 0;  // drive and directory: [0, directory_end)
+  size_t directory_end = 0;    // drive and directory: [0, directory_end)
   size_t extension_start = 0;  // the '.' of the extension, or the end
   size_t end = 0;
 };

@@ -6,7 +6,7 @@
 namespace varnek {
 
 namespace {
-constexpr unsigned int kWarningStyle = 0x30;                   // OK, exclamation icon
+constexpr unsigned int kWarningStyle = 0x30;                         // OK, exclamation icon
 constexpr unsigned int kQuestionStyle = MB_YESNO | MB_ICONQUESTION;  // 0x24
 }  // namespace
 

@@ -56,7 +56,8 @@ bool LocateTag(const char* text, TextBuffer& value, const char* keyword, TagSpan
       continue;
     }
     if (IsLeadByte(p)) {
-      try_here = n >= 2 && (state == Before::kStart || (state == Before::kByte && InShortSet(previous)));
+      try_here =
+          n >= 2 && (state == Before::kStart || (state == Before::kByte && InShortSet(previous)));
       after_lead = true;
     } else {
       try_here = state == Before::kStart || state == Before::kDoubleByte ||

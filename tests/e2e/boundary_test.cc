@@ -1,7 +1,6 @@
 // The plug-in boundary seen from a host: static texts, the file dialog,
 // handler choice, the active reader and writer, and ListText sizes.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstring>
@@ -13,18 +12,27 @@ namespace varnek_test {
 namespace {
 
 const char kOpenFilter[] =
-    "LOG200\x83t\x83@\x83" "C\x83\x8B(*.l2)\0*.l2\0"
-    "HAMLOG\x83t\x83@\x83" "C\x83\x8B(*.dbs)\0*.dbs\0"
-    "CSV\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B(*.csv;*.txt)\0*.csv;*.txt\0"
-    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x83t\x83@\x83" "C\x83\x8B(*.*)\0*.*\0";
+    "LOG200\x83t\x83@\x83"
+    "C\x83\x8B(*.l2)\0*.l2\0"
+    "HAMLOG\x83t\x83@\x83"
+    "C\x83\x8B(*.dbs)\0*.dbs\0"
+    "CSV\x83"
+    "e\x83L\x83X\x83g\x83t\x83@\x83"
+    "C\x83\x8B(*.csv;*.txt)\0*.csv;*.txt\0"
+    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x83t\x83@\x83"
+    "C\x83\x8B(*.*)\0*.*\0";
 // "VARNEK-ログファイルの選択"
-const char kTitle[] = "VARNEK-\x83\x8D\x83O\x83t\x83@\x83" "C\x83\x8B\x82\xCC\x91I\x91\xF0";
+const char kTitle[] =
+    "VARNEK-\x83\x8D\x83O\x83t\x83@\x83"
+    "C\x83\x8B\x82\xCC\x91I\x91\xF0";
 // "ファイルがオープンできません."
 const char kCannotOpen[] =
-    "\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
+    "\x83t\x83@\x83"
+    "C\x83\x8B\x82\xAA\x83I\x81[\x83v\x83\x93\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
 // "ファイルが作成できません."
 const char kCannotCreate[] =
-    "\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
+    "\x83t\x83@\x83"
+    "C\x83\x8B\x82\xAA\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1.";
 
 class BoundaryTest : public testing::Test {
  protected:
@@ -41,10 +49,18 @@ TEST_F(BoundaryTest, StaticTexts) {
   EXPECT_EQ(menu.rfind(caption + " (", 0), 0u);
   EXPECT_EQ(menu.back(), ')');
   EXPECT_STREQ(host.GetCreateFileType(),
-               "QIRNO\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B(*.log)|*.log|"
-               "LOG200\x83" "f\x81[\x83^\x83t\x83@\x83" "C\x83\x8B(*.l2)|*.l2|"
-               "HAMLOG\x83" "f\x81[\x83^\x83t\x83@\x83" "C\x83\x8B(*.dbs)|*.dbs|"
-               "CSV\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B(*.csv;*.txt)|*.csv;*.txt|");
+               "QIRNO\x83"
+               "e\x83L\x83X\x83g\x83t\x83@\x83"
+               "C\x83\x8B(*.log)|*.log|"
+               "LOG200\x83"
+               "f\x81[\x83^\x83t\x83@\x83"
+               "C\x83\x8B(*.l2)|*.l2|"
+               "HAMLOG\x83"
+               "f\x81[\x83^\x83t\x83@\x83"
+               "C\x83\x8B(*.dbs)|*.dbs|"
+               "CSV\x83"
+               "e\x83L\x83X\x83g\x83t\x83@\x83"
+               "C\x83\x8B(*.csv;*.txt)|*.csv;*.txt|");
   EXPECT_EQ(host.GetVersionText(), host.GetVersionText());
 }
 
@@ -95,11 +111,16 @@ TEST_F(BoundaryTest, PathPreselectsTheFilterOfItsExtension) {
     const char* dir;
     const char* file;
   } cases[] = {
-      {"/logs/a.TXT", 3, "/logs/", "a.TXT"},   {"/logs/a.csv", 3, "/logs/", "a.csv"},
-      {"/logs/b.dbs", 2, "/logs/", "b.dbs"},   {"/logs/c.L2", 1, "/logs/", "c.L2"},
-      {"/logs/d.log", 4, "/logs/", "d.log"},   {"/logs/e", 4, "/logs/", "e"},
-      {"C:\\Log\\x.Dbs", 2, "C:\\Log\\", "x.Dbs"}, {"C:y.l2", 1, "C:", "y.l2"},
-      {"plain.csv", 3, "", "plain.csv"},       {"/a.b/noext", 4, "/a.b/", "noext"},
+      {"/logs/a.TXT", 3, "/logs/", "a.TXT"},
+      {"/logs/a.csv", 3, "/logs/", "a.csv"},
+      {"/logs/b.dbs", 2, "/logs/", "b.dbs"},
+      {"/logs/c.L2", 1, "/logs/", "c.L2"},
+      {"/logs/d.log", 4, "/logs/", "d.log"},
+      {"/logs/e", 4, "/logs/", "e"},
+      {"C:\\Log\\x.Dbs", 2, "C:\\Log\\", "x.Dbs"},
+      {"C:y.l2", 1, "C:", "y.l2"},
+      {"plain.csv", 3, "", "plain.csv"},
+      {"/a.b/noext", 4, "/a.b/", "noext"},
       // 0x95 0x5C is a double-byte character whose trail byte is '\'.
       {"C:\\\x95\x5C\\z.l2", 1, "C:\\\x95\x5C\\", "z.l2"},
       {"C:\\dir\\\x95\x5C.l2", 1, "C:\\dir\\", "\x95\x5C.l2"},

@@ -11,7 +11,8 @@ namespace {
 // "時刻をＪＳＴで出力しますか？  ＵＴＣの場合は「いいえ」を選択"
 const char kJstQuestion[] =
     "\x8E\x9E\x8D\x8F\x82\xF0\x82i\x82r\x82s\x82\xC5\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB7\x82\xA9"
-    "\x81H  \x82t\x82s\x82" "b\x82\xCC\x8F\xEA\x8D\x87\x82\xCD\x81u\x82\xA2\x82\xA2\x82\xA6\x81v"
+    "\x81H  \x82t\x82s\x82"
+    "b\x82\xCC\x8F\xEA\x8D\x87\x82\xCD\x81u\x82\xA2\x82\xA2\x82\xA6\x81v"
     "\x82\xF0\x91I\x91\xF0";
 // "最初のレコードが見つかりません."
 const char kFirstRecordMissing[] =
@@ -51,7 +52,9 @@ TEST_F(CsvReadTest, LinesArriveWithoutTheirLineEnds) {
 
 TEST_F(CsvReadTest, TextModeRulesHoldOnEveryPlatform) {
   // A lone CR cuts the line; a byte 0x1A ends the file.
-  OpenWith("one\rhidden\ntwo\r\nthree\x1A" "after\nmore\n");
+  OpenWith(
+      "one\rhidden\ntwo\r\nthree\x1A"
+      "after\nmore\n");
   EXPECT_EQ(ReadAll(), (std::vector<std::string>{"one", "two", "three"}));
 }
 
@@ -110,7 +113,9 @@ TEST_F(CsvReadTest, ColumnNamesAndRefusedUpdates) {
 }
 
 TEST_F(CsvReadTest, EmptyFileHasNoFirstRecord) {
-  for (const char* bytes : {"", "\x1A" "data\n"}) {
+  for (const char* bytes : {"",
+                            "\x1A"
+                            "data\n"}) {
     path = dir.Path("empty.txt");
     WriteFile(path, bytes);
     EXPECT_EQ(host.OpenFile(path), nullptr);
@@ -145,9 +150,9 @@ TEST_F(CsvWriteTest, AsksTheTimeZoneQuestionOnce) {
 }
 
 TEST_F(CsvWriteTest, JstLinesAreWrittenByteForByteWithCrLf) {
-  std::string line = "98/07/15,1230,JA1ABC,59,7,SSB,10,\"Taro\",\"\x93\x8C\x8B\x9E\",\"Pow[5]\",J,N,";
-  EXPECT_EQ(WriteLines(IDYES, {line, "", "lf\ninside"}),
-            line + "\r\n\r\nlf\r\ninside\r\n");
+  std::string line =
+      "98/07/15,1230,JA1ABC,59,7,SSB,10,\"Taro\",\"\x93\x8C\x8B\x9E\",\"Pow[5]\",J,N,";
+  EXPECT_EQ(WriteLines(IDYES, {line, "", "lf\ninside"}), line + "\r\n\r\nlf\r\ninside\r\n");
 }
 
 TEST_F(CsvWriteTest, UtcMovesDateAndTimeBackNineHours) {
@@ -162,8 +167,7 @@ TEST_F(CsvWriteTest, UtcMovesDateAndTimeBackNineHours) {
 }
 
 TEST_F(CsvWriteTest, UtcLeavesLinesWithoutDateOrTimeUnchanged) {
-  EXPECT_EQ(WriteLines(IDNO, {"980715,1230,X", "98/07/15,noon,Y", "\"98/07/15,1230,Z", "",
-                              "only"}),
+  EXPECT_EQ(WriteLines(IDNO, {"980715,1230,X", "98/07/15,noon,Y", "\"98/07/15,1230,Z", "", "only"}),
             "980715,1230,X\r\n98/07/15,noon,Y\r\n\"98/07/15,1230,Z\r\n\r\nonly\r\n");
   // A wholly quoted date loses its quotes like any other field.
   EXPECT_EQ(WriteLines(IDNO, {"\"98/07/15\",1230,Z"}), "98/07/15,0330,Z\r\n");
@@ -174,7 +178,9 @@ TEST_F(CsvWriteTest, UtcSplitsTheHostsLineInPlace) {
   ASSERT_EQ(host.Create(dir.Path("o.csv").c_str()), 1);
   char line[] = "98/07/15,1230,A";
   ASSERT_EQ(host.WriteText(line), 1);
-  EXPECT_EQ(std::string(line, sizeof line - 1), std::string("98/07/15\0" "1230\0A", 15));
+  EXPECT_EQ(std::string(line, sizeof line - 1), std::string("98/07/15\0"
+                                                            "1230\0A",
+                                                            15));
   EXPECT_EQ(host.CClose(), 1);
 }
 

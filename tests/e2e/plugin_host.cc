@@ -22,7 +22,8 @@ SYSTEMTIME PluginHost::clock = {2026, 12, 2, 8, 21, 30, 0, 0};
 namespace {
 
 int RecordMessageBox(void* owner, const char* text, const char* caption, unsigned int style) {
-  PluginHost::message_boxes.push_back({owner, text ? text : "(null)", caption ? caption : "(null)", style});
+  PluginHost::message_boxes.push_back(
+      {owner, text ? text : "(null)", caption ? caption : "(null)", style});
   return (style & 0x0F) == MB_YESNO ? PluginHost::yes_no_answer : IDOK;
 }
 
@@ -73,9 +74,7 @@ void Resolve(void* handle, const char* name, F* target) {
 
 }  // namespace
 
-PluginHost::PluginHost(const char* path) : path_(path ? path : VARNEK_PLUGIN_PATH) {
-  Load();
-}
+PluginHost::PluginHost(const char* path) : path_(path ? path : VARNEK_PLUGIN_PATH) { Load(); }
 
 PluginHost::~PluginHost() { Unload(); }
 

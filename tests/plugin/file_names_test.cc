@@ -18,7 +18,9 @@ TEST(FileNamesTest, ReplaceExtensionReplacesOrAppends) {
   struct Case {
     const char* in;
     const char* out;
-  } cases[] = {{"LOG.dbs", "LOG.DBR"}, {"LOG", "LOG.DBR"}, {".dbs", ".dbs.DBR"},
+  } cases[] = {{"LOG.dbs", "LOG.DBR"},
+               {"LOG", "LOG.DBR"},
+               {".dbs", ".dbs.DBR"},
                {"/tmp/a.b/log.dbs", "/tmp/a.b/log.DBR"}};
   for (const Case& c : cases) {
     TextBuffer name(c.in);

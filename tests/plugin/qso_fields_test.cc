@@ -17,8 +17,8 @@ TEST(QsoFieldsTest, EmptySlotsGiveTwelveCommas) {
 
 TEST(QsoFieldsTest, OnlyNameQthAndRemarksAreQuotedAndNothingIsEscaped) {
   QsoFields qso;
-  const char* values[] = {"981231", "1234", "JA1ABC/1", "599", "7.05", "CW", "10",
-                          "Taro, Jr", "",   "say \"hi\"", "J", "",   "env"};
+  const char* values[] = {"981231",   "1234", "JA1ABC/1",   "599", "7.05", "CW", "10",
+                          "Taro, Jr", "",     "say \"hi\"", "J",   "",     "env"};
   for (int n = 1; n <= kQsoFieldCount; ++n) qso.Field(n).Assign(values[n - 1]);
   char buffer[256];
   const char* line = qso.Assemble(buffer, sizeof buffer);

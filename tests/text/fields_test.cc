@@ -34,8 +34,15 @@ TEST(SplitFieldTest, UnwrapsOnlyWhollyQuotedFieldsEndedBySeparator) {
 }
 
 TEST(SplitFieldTest, UnclosedQuoteRunsToTheEnd) {
-  EXPECT_EQ(SplitAll("a\x1E\"b\x1E" "c\x1E" "d", '\x1E', 4),
-            (std::vector<std::string>{"a", "\"b\x1E" "c\x1E" "d", "", ""}));
+  EXPECT_EQ(SplitAll("a\x1E\"b\x1E"
+                     "c\x1E"
+                     "d",
+                     '\x1E', 4),
+            (std::vector<std::string>{"a",
+                                      "\"b\x1E"
+                                      "c\x1E"
+                                      "d",
+                                      "", ""}));
 }
 
 TEST(SplitFieldTest, AfterTheLastFieldEveryCallGivesAnEmptyField) {
@@ -119,20 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
         TagCase{"log Pow[100] end", "Pow", true, "100", "log end"},
         TagCase{"Pow[100] end", "Pow", true, "100", " end"},
         TagCase{"log,Pow[100]", "Pow", true, "100", "log,"},
-        TagCase{"a  Pow[1]", "Pow", true, "1", "a "},
-        TagCase{"a\tPow[1]", "Pow", true, "1", "a\t"},
+        TagCase{"a  Pow[1]", "Pow", true, "1", "a "}, TagCase{"a\tPow[1]", "Pow", true, "1", "a\t"},
         TagCase{"a Pow[12", "Pow", true, "12", "a"},
         TagCase{"POW(5) pow{6}", "Pow", true, "5", " pow{6}"},
         TagCase{"MyQTH\xA2Kyoto\xA3", "MyQTH", true, "Kyoto", ""},
         TagCase{"REM[a[b]c] x", "REM", true, "a[b]c", " x"},
         TagCase{"XPow[5]", "Pow", false, "", "XPow[5]"},
         TagCase{"1Pow[5]", "Pow", false, "", "1Pow[5]"},
-        TagCase{"Pow[] Pow[5]", "Pow", true, "5", "Pow[]"},
-        TagCase{"Pow", "Pow", false, "", "Pow"},
+        TagCase{"Pow[] Pow[5]", "Pow", true, "5", "Pow[]"}, TagCase{"Pow", "Pow", false, "", "Pow"},
         TagCase{"Pow [5]", "Pow", false, "", "Pow [5]"},
         TagCase{"MyQTH[x]", "My", false, "", "MyQTH[x]"},
-        TagCase{"REM1[x]", "REM", false, "", "REM1[x]"},
-        TagCase{"", "Pow", false, "", ""},
+        TagCase{"REM1[x]", "REM", false, "", "REM1[x]"}, TagCase{"", "Pow", false, "", ""},
         // After the LOG200 separator and after a double-byte character.
         TagCase{"a\x1EPow[7]", "Pow", true, "7", "a\x1E"},
         TagCase{"\x93\x64\x97\xCDPow[5]", "Pow", true, "5", "\x93\x64\x97\xCD"},

@@ -11,11 +11,9 @@ TEST(NumbersTest, ScanUnsignedFollowsPercentU) {
     bool ok;
     uint32_t value;
     int consumed;
-  } cases[] = {{"930", true, 930, 3},         {"  12x", true, 12, 4},
-               {"+7", true, 7, 2},            {"-1", true, 4294967295u, 2},
-               {"", false, 0, 0},             {"x1", false, 0, 0},
-               {"-", false, 0, 0},            {"4294967296", true, 0, 10},
-               {"\t\n5", true, 5, 3}};
+  } cases[] = {{"930", true, 930, 3},        {"  12x", true, 12, 4},      {"+7", true, 7, 2},
+               {"-1", true, 4294967295u, 2}, {"", false, 0, 0},           {"x1", false, 0, 0},
+               {"-", false, 0, 0},           {"4294967296", true, 0, 10}, {"\t\n5", true, 5, 3}};
   for (const Case& c : cases) {
     const char* p = c.text;
     uint32_t value = 12345;

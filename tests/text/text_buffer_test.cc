@@ -20,7 +20,7 @@ TEST(TextBufferTest, GrowthIsTwiceTheNeedRoundedDownTo256) {
   struct Case {
     int need;
     int capacity;
-  } cases[] = {{1, 512}, {127, 512}, {128, 256}, {255, 256}, {256, 512},
+  } cases[] = {{1, 512},   {127, 512}, {128, 256}, {255, 256},  {256, 512},
                {383, 512}, {384, 768}, {511, 768}, {512, 1024}, {1000, 1792}};
   for (const Case& c : cases) {
     TextBuffer text;
@@ -83,11 +83,17 @@ TEST(TextBufferTest, QuotedWordAndTagAppends) {
 
   TextBuffer tags;
   tags.AppendTag("REM", "abc", '\xA2', '\xA3');
-  EXPECT_STREQ(tags.Str(), "REM\xA2" "abc\xA3");
+  EXPECT_STREQ(tags.Str(),
+               "REM\xA2"
+               "abc\xA3");
   tags.AppendTag("Pow", "10", '[', ']');
-  EXPECT_STREQ(tags.Str(), "REM\xA2" "abc\xA3 Pow[10]");
+  EXPECT_STREQ(tags.Str(),
+               "REM\xA2"
+               "abc\xA3 Pow[10]");
   tags.AppendTag("", "x", '\0', '\0');
-  EXPECT_STREQ(tags.Str(), "REM\xA2" "abc\xA3 Pow[10] x");
+  EXPECT_STREQ(tags.Str(),
+               "REM\xA2"
+               "abc\xA3 Pow[10] x");
 }
 
 TEST(TextBufferTest, TrimAndDropTrailing) {
