@@ -22,4 +22,33 @@ void DropNameRepeatingOperator(char** name, const TextBuffer& remarks, TextBuffe
   }
 }
 
+bool MoveFirstTag(TextBuffer& remarks, TextBuffer& value, TextBuffer& out,
+                  std::initializer_list<const char*> keywords) {
+  if (!CutFirstTag(remarks, value, keywords)) return false;
+  out.AppendBuffer(value);
+  return true;
+}
+
+bool CutFirstTagTrimmed(TextBuffer& remarks, TextBuffer& value,
+                        std::initializer_list<const char*> keywords) {
+  if (!CutFirstTag(remarks, value, keywords)) return false;
+  value.Trim();
+  return true;
+}
+
+void AppendEndTime(TextBuffer& out, TextBuffer& remarks, TextBuffer& value,
+                   const char* start_time) {
+  if (!MoveFirstTag(remarks, value, out, {"END"})) out.Append(start_time);
+}
+
+void AppendDatePieces(TextBuffer& out, const char* date, char joint) {
+  // Pieces start at bytes 0, 3 and 6; the first two are two bytes long.
+  size_t length = std::strlen(date);
+  out.AppendN(date, 2);
+  out.AppendChar(joint);
+  if (length > 3) out.AppendN(date + 3, 2);
+  out.AppendChar(joint);
+  if (length > 6) out.Append(date + 6);
+}
+
 }  // namespace varnek

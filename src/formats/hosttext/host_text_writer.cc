@@ -1,0 +1,115 @@
+#include "formats/hosttext/host_text_writer.h"
+
+#include <cstdio>
+
+#include "plugin/messages.h"
+#include "plugin/qso_fields.h"
+#include "plugin/tag_cuts.h"
+#include "plugin/warning.h"
+
+namespace varnek {
+
+namespace {
+
+// Appended to the start time in field 2 of every line.
+constexpr char kTimeSuffix[] = ".02";
+
+}  // namespace
+
+HostTextWriter::~HostTextWriter() { Close(); }
+
+int32_t HostTextWriter::Create(const char* name) {
+  Close();
+  file_name_.Assign(name);
+  stream_ = std::fopen(file_name_.Str(), "wb");
+  if (stream_ == nullptr) {
+    ShowWarning(kCannotCreate);
+    return 0;
+  }
+  return 1;
+}
+
+int32_t HostTextWriter::Close() {
+  if (stream_ == nullptr) return 1;
+  int closed = std::fclose(stream_);
+  stream_ = nullptr;
+  if (closed != 0) {
+    ShowWarning(kCloseFailed);
+    return 0;
+  }
+  return 1;
+}
+
+int32_t HostTextWriter::WriteText(char* line) {
+  if (stream_ == nullptr || line == nullptr) return 0;
+  QsoLineParts qso(line);
+  char** field = qso.field;
+  // Fields 1-12 of the output line, and 13-21 built apart.
+  TextBuffer& out = qso_.Line();
+  TextBuffer& tail = qso_.Field(1);
+  TextBuffer& value = qso_.Field(2);
+  out.Clear();
+  tail.Clear();
+  value.Clear();
+  // The QSO line's remarks, from which tags are cut.
+  TextBuffer& remarks = work_;
+  remarks.Assign(field[kRemarks]);
+
+  AppendDatePieces(out, field[kDate], '.');
+  out.AppendChar(',');
+  out.Append(field[kTime]);
+  out.Append(kTimeSuffix);
+  out.Append(",\"");
+  out.Append(field[kCall]);
+  out.Append("\",");
+  out.Append(field[kHisReport]);
+  out.AppendChar(',');
+  MoveFirstTag(remarks, value, out, {"My"});
+  out.AppendChar(',');
+  for (int n : {kFrequency, kMode, kPower}) {
+    out.Append(field[n]);
+    out.AppendChar(',');
+  }
+  DropNameRepeatingOperator(&field[kName], remarks, value);
+  out.AppendChar('"');
+  out.Append(field[kName]);
+  out.Append("\",\"");
+  out.Append(field[kQth]);
+  out.Append("\",\"");
+  if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) out.AppendBuffer(value);
+  out.Append("\",\"");
+
+  AppendEndTime(tail, remarks, value, field[kTime]);
+  tail.AppendChar(',');
+  tail.Append(field[kQslMark1]);
+  tail.AppendChar(',');
+  tail.Append(field[kQslMark2]);
+  tail.AppendChar(',');
+  MoveFirstTag(remarks, value, tail, {"M"});
+  tail.AppendChar(',');
+  tail.Append(field[kEnv]);
+  tail.AppendChar(',');
+  MoveFirstTag(remarks, value, tail, {"OPT", "OPT1", "CODE"});
+  tail.AppendChar(',');
+  MoveFirstTag(remarks, value, tail, {"OPT2", "GL"});
+  tail.AppendChar(',');
+  MoveFirstTag(remarks, value, tail, {"USR1"});
+  tail.AppendChar(',');
+  MoveFirstTag(remarks, value, tail, {"USR2"});
+  tail.AppendChar(',');
+
+  if (CutFirstTagTrimmed(remarks, value, {"mQSL", "REM2"})) {
+    out.AppendBuffer(value);
+  } else {
+    remarks.Trim();
+    out.AppendBuffer(remarks);
+  }
+  out.Append("\",");
+  out.AppendBuffer(tail);
+  out.Append("\r\n");
+
+  size_t length = static_cast<size_t>(out.Length());
+  return std::fwrite(out.Str(), 1, length, stream_) == length ? 1 : 0;
+}
+
+}  // namespace varnek

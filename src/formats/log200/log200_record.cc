@@ -1,0 +1,46 @@
+#include "formats/log200/log200_record.h"
+
+#include <cstring>
+
+#include "text/fields.h"
+
+namespace varnek {
+namespace log200 {
+
+int32_t DataLength(const unsigned char* image) {
+  const void* end = std::memchr(image, '\0', kDataSize);
+  return end ? static_cast<int32_t>(static_cast<const unsigned char*>(end) - image) : kDataSize;
+}
+
+int32_t FieldOffset(const unsigned char* image, int n) {
+  int32_t length = DataLength(image);
+  int32_t offset = 0;
+  for (int seen = 1; seen < n; ++seen) {
+    const void* at = std::memchr(image + offset, kSeparator, static_cast<size_t>(length - offset));
+    if (at == nullptr) return -1;
+    offset = static_cast<int32_t>(static_cast<const unsigned char*>(at) - image) + 1;
+  }
+  return offset;
+}
+
+int32_t TrailingPadding(const unsigned char* image) {
+  int32_t count = 0;
+  while (count < kDataSize && image[kDataSize - 1 - count] == kPadding) ++count;
+  return count;
+}
+
+RecordFields::RecordFields(char* data) {
+  field[0] = data + std::strlen(data);
+  char* rest = data;
+  for (int n = 1; n <= kFieldCount; ++n) {
+    field[n] = field[0];
+    rest = SplitField(&field[n], rest, kSeparator);
+  }
+}
+
+void BlankRecordBreaks(char* text) {
+  for (char* p = text; *p != '\0'; ++p) *p = BlankIfRecordBreak(*p);
+}
+
+}  // namespace log200
+}  // namespace varnek

@@ -1,0 +1,111 @@
+// Log200Handler as the active writer: one 200-byte record per QSO line.
+// Values the QSO line carries as remark tags move into LOG200 columns; power
+// and Env move into the LOG200 remarks as tags with square brackets.
+#include <cstdio>
+#include <cstring>
+
+#include "formats/log200/log200_handler.h"
+#include "plugin/messages.h"
+#include "plugin/qso_fields.h"
+#include "plugin/tag_cuts.h"
+#include "plugin/warning.h"
+#include "text/fields.h"
+
+namespace varnek {
+
+using log200::kDataSize;
+using log200::kSeparator;
+
+int32_t Log200Handler::Create(const char* name) {
+  if (!Close()) Close();
+  file_name_.Assign(name);
+  stream_ = std::fopen(file_name_.Str(), "wb");
+  if (stream_ == nullptr) {
+    ShowWarning(kCannotCreate);
+    return 0;
+  }
+  record_number_ = 0;
+  overflow_warned_ = 0;
+  return 1;
+}
+
+int32_t Log200Handler::WriteText(char* line) {
+  if (stream_ == nullptr || line == nullptr) return 0;
+  log200::BlankRecordBreaks(line);
+  QsoLineParts qso(line);
+  char** field = qso.field;
+  // LOG200 fields 1-12, 14-17 and 13, each kept with its separator but 13.
+  TextBuffer& head = qso_.Field(1);
+  TextBuffer& tail = qso_.Field(2);
+  TextBuffer& value = qso_.Field(3);
+  TextBuffer& record_remarks = qso_.Field(4);
+  head.Clear();
+  tail.Clear();
+  value.Clear();
+  record_remarks.Clear();
+  // The QSO line's remarks, from which tags are cut.
+  TextBuffer& remarks = work_;
+  remarks.Assign(field[kRemarks]);
+
+  AppendDatePieces(head, field[kDate], '\0');
+  head.AppendChar(kSeparator);
+  head.Append(field[kTime]);
+  head.AppendChar(kSeparator);
+  AppendEndTime(head, remarks, value, field[kTime]);
+  head.AppendChar(kSeparator);
+  for (int n : {kCall, kFrequency, kMode, kHisReport}) {
+    head.Append(field[n]);
+    head.AppendChar(kSeparator);
+  }
+  MoveFirstTag(remarks, value, head, {"My"});
+  head.AppendChar(kSeparator);
+  head.Append(field[kQth]);
+  head.AppendChar(kSeparator);
+  DropNameRepeatingOperator(&field[kName], remarks, value);
+  head.Append(field[kName]);
+  head.AppendChar(kSeparator);
+  MoveFirstTag(remarks, value, head, {"RIG"});
+  head.AppendChar(kSeparator);
+  MoveFirstTag(remarks, value, head, {"Contest", "Test"});
+  head.AppendChar(kSeparator);
+
+  MoveFirstTag(remarks, value, tail, {"MyQTH"});
+  tail.AppendChar(kSeparator);
+  MoveFirstTag(remarks, value, tail, {"MyRIG"});
+  tail.AppendChar(kSeparator);
+  tail.Append(field[kQslMark1]);
+  tail.AppendChar(kSeparator);
+  tail.Append(field[kQslMark2]);
+  tail.AppendChar(kSeparator);
+
+  if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) record_remarks.AppendWord(value.Str());
+  if (CutFirstTagTrimmed(remarks, value, {"REM2", "mQSL"})) record_remarks.AppendWord(value.Str());
+  remarks.Trim();
+  remarks.AppendTag("Pow", field[kPower], '[', ']');
+  remarks.AppendTag("Env", field[kEnv], '[', ']');
+  record_remarks.AppendWord(remarks.Str());
+
+  int32_t length = head.Length() + tail.Length() + record_remarks.Length() + 1;
+  if (length > kDataSize) {
+    WarnOverflowOnce(kLog200Overflow);
+    int32_t excess = length - kDataSize;
+    // Too short to absorb the excess: the record's end is cut below instead.
+    if (record_remarks.Length() > excess) {
+      record_remarks.Truncate(record_remarks.Length() - excess);
+    }
+  }
+  TextBuffer& record = head;
+  record.AppendBuffer(record_remarks);
+  record.AppendChar(kSeparator);
+  record.AppendBuffer(tail);
+
+  int32_t used = record.Length() < kDataSize ? record.Length() : kDataSize;
+  std::memset(image_, log200::kPadding, kDataSize);
+  std::memcpy(image_, record.Str(), static_cast<size_t>(used));
+  image_[log200::kCrOffset] = '\r';
+  image_[log200::kLfOffset] = '\n';
+  size_t size = log200::kRecordSize;
+  return std::fwrite(image_, 1, size, stream_) == size ? 1 : 0;
+}
+
+}  // namespace varnek
