@@ -1,6 +1,9 @@
 #include "plugin/handler_choice.h"
 
 #include "formats/csv/csv_handler.h"
+#include "formats/hamlog/hamlog_handler.h"
+#include "formats/hosttext/host_text_writer.h"
+#include "formats/log200/log200_handler.h"
 #include "plugin/file_names.h"
 
 namespace varnek {
@@ -18,14 +21,14 @@ LogHandler* Make() {
 }
 
 constexpr HandlerEntry kReaders[] = {
-    {"L2", &Make<CsvHandler>},
-    {"DBS", &Make<CsvHandler>},
+    {"L2", &Make<Log200Handler>},
+    {"DBS", &Make<HamlogHandler>},
 };
 
 constexpr HandlerEntry kWriters[] = {
-    {"LOG", &Make<CsvHandler>},
-    {"L2", &Make<CsvHandler>},
-    {"DBS", &Make<CsvHandler>},
+    {"LOG", &Make<HostTextWriter>},
+    {"L2", &Make<Log200Handler>},
+    {"DBS", &Make<HamlogHandler>},
 };
 
 template <size_t N>

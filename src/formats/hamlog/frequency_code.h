@@ -1,0 +1,27 @@
+// The 4-byte FREQ field of a HAMLOG record. A frequency of up to four
+// characters is stored as text; a longer one (at most seven characters) is
+// packed: a 24-bit number made of its digits, with its length and the place
+// of its decimal point in the fourth byte (bit 7 set marks the packed form).
+#ifndef VARNEK_FORMATS_HAMLOG_FREQUENCY_CODE_H_
+#define VARNEK_FORMATS_HAMLOG_FREQUENCY_CODE_H_
+
+#include "text/text_buffer.h"
+
+namespace varnek {
+namespace hamlog {
+
+constexpr int kFrequencySize = 4;
+
+// Fills the four bytes at `field` from a frequency text. A long text whose
+// digits cannot be read (it does not begin with a digit once its point
+// became a '0') is stored as text, its first four characters.
+void EncodeFrequency(const char* text, unsigned char* field);
+
+// Replaces `out` with the frequency the four bytes hold, without trailing
+// blanks or a trailing point.
+void DecodeFrequency(const unsigned char* field, TextBuffer& out);
+
+}  // namespace hamlog
+}  // namespace varnek
+
+#endif  // VARNEK_FORMATS_HAMLOG_FREQUENCY_CODE_H_

@@ -1,0 +1,125 @@
+#include "formats/hamlog/hamlog_handler.h"
+
+#include "formats/hamlog/file_headers.h"
+#include "plugin/file_names.h"
+#include "plugin/messages.h"
+#include "plugin/warning.h"
+
+namespace varnek {
+
+using hamlog::IsEmptyMark;
+
+namespace {
+
+constexpr char kRemarkExtension[] = ".DBR";
+// Logs copied from Windows often carry the extension in lower case.
+constexpr char kRemarkExtensionLower[] = ".dbr";
+
+}  // namespace
+
+HamlogHandler::HamlogHandler()
+    : RecordFileHandler(hamlog::kHeaderLength, hamlog::kRecordLength, record_) {}
+
+HamlogHandler::~HamlogHandler() {
+  HamlogHandler::Close();
+  CloseStreams();  // whatever a failed write-back left open
+}
+
+const char* HamlogHandler::Open() {
+  Close();
+  CloseStreams();  // in case a failed write-back kept them open
+  created_ = 0;
+  stream_ = std::fopen(file_name_.Str(), "r+b");
+  if (stream_ == nullptr) {
+    ShowWarning(kCannotOpen);
+    return nullptr;
+  }
+  if (std::fread(header_, 1, sizeof header_, stream_) != sizeof header_ ||
+      !hamlog::HeaderAccepted(header_)) {
+    std::fclose(stream_);
+    stream_ = nullptr;
+    ShowWarning(kUnexpectedFormat);
+    return nullptr;
+  }
+  OpenRemarkFile();
+  dirty_ = 0;
+  record_number_ = 0;
+  if (!Seek(0)) {
+    Close();
+    ShowWarning(kFirstRecordMissing);
+    return nullptr;
+  }
+  return file_name_.Str();
+}
+
+void HamlogHandler::OpenRemarkFile() {
+  remark_file_name_.Assign(file_name_.Str());
+  ReplaceExtension(remark_file_name_, kRemarkExtension);
+  remark_stream_ = std::fopen(remark_file_name_.Str(), "rb");
+  if (remark_stream_ != nullptr) return;
+  ReplaceExtension(remark_file_name_, kRemarkExtensionLower);
+  remark_stream_ = std::fopen(remark_file_name_.Str(), "rb");
+  if (remark_stream_ != nullptr) return;
+  ReplaceExtension(remark_file_name_, kRemarkExtension);
+  ShowWarning(kCannotOpenDbr);
+}
+
+int32_t HamlogHandler::Close() {
+  if (!WriteBack()) return 0;
+  ForgetRecord();
+  bool ok = created_ == 0 || FinishCreatedFiles();
+  ok = CloseStreams() && ok;
+  if (!ok) {
+    ShowWarning(kCloseFailed);
+    return 0;
+  }
+  return 1;
+}
+
+bool HamlogHandler::FinishCreatedFiles() {
+  bool ok = true;
+  if (stream_ != nullptr) {
+    ok = std::fputc(hamlog::kFileMark, stream_) != EOF && std::fseek(stream_, 0, SEEK_SET) == 0 &&
+         std::fwrite(header_, 1, sizeof header_, stream_) == sizeof header_;
+  }
+  if (remark_stream_ != nullptr) {
+    ok = std::fseek(remark_stream_, 0, SEEK_SET) == 0 &&
+         std::fwrite(remark_header_, 1, sizeof remark_header_, remark_stream_) ==
+             sizeof remark_header_ &&
+         ok;
+  }
+  return ok;
+}
+
+bool HamlogHandler::CloseStreams() {
+  bool ok = true;
+  if (stream_ != nullptr) {
+    ok = std::fclose(stream_) == 0;
+    stream_ = nullptr;
+  }
+  if (remark_stream_ != nullptr) {
+    ok = std::fclose(remark_stream_) == 0 && ok;
+    remark_stream_ = nullptr;
+  }
+  return ok;
+}
+
+int32_t HamlogHandler::Seek(int32_t record) { return SeekRecord(record); }
+
+const char* HamlogHandler::GetText(int32_t) {
+  work_.Clear();
+  unsigned char mark = record_[hamlog::kQslMark1At];
+  if (HasRecord() && !IsEmptyMark(mark)) work_.AppendChar(static_cast<char>(mark));
+  return work_.Str();
+}
+
+int32_t HamlogHandler::Update(int32_t, const char* text) {
+  if (!HasRecord() || text == nullptr || text[0] == '\0') return 0;
+  if (!IsEmptyMark(record_[hamlog::kQslMark1At])) {
+    record_[hamlog::kQslMark1At] = static_cast<unsigned char>(text[0]);
+    dirty_ = 1;
+  }
+  return 0;
+}
+
+}  // namespace varnek

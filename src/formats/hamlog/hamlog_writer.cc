@@ -1,0 +1,198 @@
+// HamlogHandler: creating a log and turning QSO lines into records.
+#include <cstdint>
+#include <cstring>
+
+#include "formats/hamlog/call_sign.h"
+#include "formats/hamlog/date_time_code.h"
+#include "formats/hamlog/file_headers.h"
+#include "formats/hamlog/frequency_code.h"
+#include "formats/hamlog/hamlog_handler.h"
+#include "formats/hamlog/record_fields.h"
+#include "formats/hamlog/remark_entry.h"
+#include "formats/hamlog/report_code.h"
+#include "plugin/file_names.h"
+#include "plugin/messages.h"
+#include "plugin/qso_fields.h"
+#include "plugin/tag_cuts.h"
+#include "plugin/warning.h"
+#include "text/fields.h"
+
+namespace varnek {
+
+using hamlog::CopyIntoField;
+
+namespace {
+
+constexpr char kRemarkExtension[] = ".DBR";
+// The report received, when the remarks carry no My tag.
+constexpr char kDefaultMyReport[] = "599";
+// Route mark of a QSL to be sent by way of the bureau, and of none at all.
+constexpr unsigned char kDefaultRoute = 'J';
+constexpr char kNoQsl = 'N';
+// Tags that keep their place in a remark line, in the order they are placed.
+constexpr const char* kPlacedTags[] = {"MyQTH", "MyRIG", "Contest", "END", "RIG", "M"};
+// A placed tag takes its keyword, its value, two brackets and a space.
+constexpr int32_t kTagOverhead = 3;
+
+}  // namespace
+
+int32_t HamlogHandler::Create(const char* name) {
+  Close();
+  CloseStreams();
+  stream_ = std::fopen(name, "wb");
+  if (stream_ == nullptr) {
+    ShowWarning(kCannotCreate);
+    return 0;
+  }
+  file_name_.Assign(name);
+  remark_file_name_.Assign(name);
+  ReplaceExtension(remark_file_name_, kRemarkExtension);
+  remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
+  if (remark_stream_ == nullptr) {
+    CloseStreams();
+    ShowWarning(kCannotCreateDbr);
+    return 0;
+  }
+  dirty_ = 0;
+  record_number_ = 0;
+  if (!WriteHeaders()) {
+    CloseStreams();
+    ShowWarning(kCannotCreate);
+    return 0;
+  }
+  remark_end_ = hamlog::kRemarkHeaderSize;
+  write_warned_ = false;
+  created_ = 1;
+  return 1;
+}
+
+bool HamlogHandler::WriteHeaders() {
+  hamlog::StartHeaders(hamlog::Today(), header_, remark_header_);
+  unsigned char descriptors[hamlog::kDescriptorsSize];
+  hamlog::FillDescriptors(descriptors);
+  return std::fwrite(header_, 1, sizeof header_, stream_) == sizeof header_ &&
+         std::fwrite(descriptors, 1, sizeof descriptors, stream_) == sizeof descriptors &&
+         std::fwrite(remark_header_, 1, sizeof remark_header_, remark_stream_) ==
+             sizeof remark_header_ &&
+         std::fflush(stream_) == 0 && std::fflush(remark_stream_) == 0;
+}
+
+int32_t HamlogHandler::WriteText(char* line) {
+  if (created_ == 0 || stream_ == nullptr || remark_stream_ == nullptr || line == nullptr) {
+    return 0;
+  }
+  TextBuffer& remarks = Remarks();
+  TextBuffer& value = TagValue();
+  remarks.Clear();
+  Qth().Clear();
+  RemarkLine1().Clear();
+  RemarkLine2().Clear();
+  value.Clear();
+  std::memset(record_, ' ', sizeof record_);
+
+  QsoLineParts parts(line);
+  hamlog::EncodeDate(parts.field[kDate], record_);
+  hamlog::EncodeTime(parts.field[kTime], record_);
+  bool prefix_first = StoreCallSign(parts.field[kCall]);
+  hamlog::EncodeFrequency(parts.field[kFrequency], record_ + hamlog::kFrequencyField.offset);
+  const char* mode = parts.field[kMode];
+  hamlog::EncodeReport(parts.field[kHisReport], mode, record_ + hamlog::kHisReportAt);
+  CopyIntoField(record_, hamlog::kModeField, mode);
+  CopyIntoField(record_, hamlog::kNameField, parts.field[kName]);
+  Qth().Assign(parts.field[kQth]);
+  remarks.Assign(parts.field[kRemarks]);
+  if (prefix_first && !hamlog::HasDxMarker(parts.field[kRemarks])) {
+    RemarkLine2().AppendWord(hamlog::kDxMarker);
+  }
+  char mark1 = parts.field[kQslMark1][0];
+  if (mark1 == kNoQsl) {
+    record_[hamlog::kQslRouteAt] = kNoQsl;
+  } else if (mark1 != '\0') {
+    record_[hamlog::kQslMark1At] = static_cast<unsigned char>(mark1);
+  }
+  char mark2 = parts.field[kQslMark2][0];
+  if (mark2 != '\0') record_[hamlog::kQslMark2At] = static_cast<unsigned char>(mark2);
+
+  const char* my_report = CutTag(remarks, value, "My") ? value.Str() : kDefaultMyReport;
+  hamlog::EncodeReport(my_report, mode, record_ + hamlog::kMyReportAt);
+  if (CutTag(remarks, value, "Via")) {
+    record_[hamlog::kQslRouteAt] = static_cast<unsigned char>(value.Str()[0]);
+  } else if (record_[hamlog::kQslRouteAt] == ' ') {
+    record_[hamlog::kQslRouteAt] = kDefaultRoute;
+  }
+  if (CutFirstTag(remarks, value, {"CODE", "OPT"})) {
+    CopyIntoField(record_, hamlog::kCodeField, value.Str());
+  }
+  if (CutFirstTag(remarks, value, {"GL", "OPT2"})) {
+    CopyIntoField(record_, hamlog::kGridField, value.Str());
+  }
+  if (CutFirstTag(remarks, value, {"REM", "REM1"})) RemarkLine1().AppendWord(value.Str());
+  if (CutFirstTag(remarks, value, {"mQSL", "REM2"})) RemarkLine2().AppendWord(value.Str());
+  RemarkLine2().AppendTag("Pow", parts.field[kPower], kCornerOpen, kCornerClose);
+  RemarkLine2().AppendTag("Env", parts.field[kEnv], kCornerOpen, kCornerClose);
+  for (const char* keyword : kPlacedTags) PlaceTag(keyword);
+  remarks.Trim();
+  if (!remarks.Empty()) {
+    TextBuffer& shorter =
+        RemarkLine1().Length() < RemarkLine2().Length() ? RemarkLine1() : RemarkLine2();
+    shorter.AppendWord(remarks.Str());
+  }
+  return AppendRecord();
+}
+
+bool HamlogHandler::StoreCallSign(const char* text) {
+  hamlog::SplitCall split = hamlog::SplitCallSign(text);
+  if (split.needs_to_radio) RemarkLine2().AppendTag("ToRadio", text, kCornerOpen, kCornerClose);
+  CopyIntoField(record_, hamlog::kCallField, split.call, split.call_length);
+  CopyIntoField(record_, hamlog::kPortableField, split.portable, split.portable_length);
+  return split.prefix_first;
+}
+
+void HamlogHandler::PlaceTag(const char* keyword) {
+  TextBuffer& value = TagValue();
+  if (!CutTag(Remarks(), value, keyword)) return;
+  int32_t need = static_cast<int32_t>(std::strlen(keyword)) + value.Length() + kTagOverhead;
+  if (RemarkLine1().Length() + need < hamlog::kRemarkLineLimit) {
+    RemarkLine1().AppendTag(keyword, value.Str(), kCornerOpen, kCornerClose);
+  } else if (RemarkLine2().Length() + need < hamlog::kRemarkLineLimit) {
+    RemarkLine2().AppendTag(keyword, value.Str(), kCornerOpen, kCornerClose);
+  } else {
+    WarnOverflowOnce(kHamlogOverflow);
+  }
+}
+
+int32_t HamlogHandler::AppendRecord() {
+  uint32_t remark_offset = 0;
+  if (!Qth().Empty() || !RemarkLine1().Empty() || !RemarkLine2().Empty()) {
+    if (!hamlog::IsRemarkOffset(remark_end_)) return FailWrite();
+    bool cut = false;
+    int32_t written = hamlog::AppendRemarkEntry(remark_stream_, remark_end_, Qth(), RemarkLine1(),
+                                                RemarkLine2(), &cut);
+    if (cut) WarnOverflowOnce(kHamlogOverflow);
+    if (written == 0) return FailWrite();
+    remark_offset = static_cast<uint32_t>(remark_end_);
+    remark_end_ += written;
+  }
+  hamlog::PutU32(record_ + hamlog::kRemarkOffsetAt, remark_offset);
+  if (std::fwrite(record_, 1, sizeof record_, stream_) != sizeof record_) {
+    // Put the stream back so that the next record and the end mark land
+    // right after the last good record.
+    int64_t record_start =
+        hamlog::kHeaderLength +
+        static_cast<int64_t>(hamlog::RecordCount(header_)) * hamlog::kRecordLength;
+    if (record_start <= INT32_MAX) std::fseek(stream_, static_cast<long>(record_start), SEEK_SET);
+    return FailWrite();
+  }
+  hamlog::CountRecord(header_, remark_header_);
+  return 1;
+}
+
+int32_t HamlogHandler::FailWrite() {
+  if (!write_warned_) {
+    write_warned_ = true;
+    ShowWarning(kCannotWrite);
+  }
+  return 0;
+}
+
+}  // namespace varnek

@@ -1,0 +1,27 @@
+// Texts in and out of the fixed, space-padded fields of a 58-byte record
+// image. Neither direction ever passes the end of its field: a record
+// holds no terminators, and a text longer than its field is cut.
+#ifndef VARNEK_FORMATS_HAMLOG_RECORD_FIELDS_H_
+#define VARNEK_FORMATS_HAMLOG_RECORD_FIELDS_H_
+
+#include <cstdint>
+
+#include "formats/hamlog/hamlog_layout.h"
+#include "text/text_buffer.h"
+
+namespace varnek {
+namespace hamlog {
+
+// Appends the field's bytes up to its first zero byte, then removes the
+// trailing spaces and tabs of `out` as a whole.
+void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out);
+
+// Copies the text (to its end, at most `length` bytes) into the field; the
+// bytes after it keep what they held.
+void CopyIntoField(unsigned char* record, RecordField field, const char* text,
+                   int32_t length = INT32_MAX);
+
+}  // namespace hamlog
+}  // namespace varnek
+
+#endif  // VARNEK_FORMATS_HAMLOG_RECORD_FIELDS_H_
