@@ -35,7 +35,11 @@ class RecordFileHandler : public LogHandler {
   virtual void PrepareImageForWrite() {}
 
   bool HasRecord() const { return stream_ != nullptr && loaded_; }
-  void ForgetRecord() { loaded_ = false; }
+  // Subclasses call it whenever they move, close or replace the stream.
+  void ForgetRecord() {
+    loaded_ = false;
+    at_next_record_ = false;
+  }
 
   int32_t record_number_ = 0;
   int32_t dirty_ = 0;
@@ -46,6 +50,9 @@ class RecordFileHandler : public LogHandler {
   int32_t record_size_;
   unsigned char* image_;
   bool loaded_ = false;
+  // The stream stands right after the record last read, so that reading
+  // the next one needs no repositioning (one system call less per record).
+  bool at_next_record_ = false;
 };
 
 }  // namespace varnek

@@ -12,9 +12,29 @@ constexpr char kClosing[] = "]})\xA3>";
 constexpr char kShortDelimiters[] = " ,./;:*\t[{(\xA2<]})\xA3>";
 constexpr char kRecordSeparator = '\x1E';
 
-bool IsOpening(char c) { return c != '\0' && std::strchr(kOpening, c) != nullptr; }
+// Membership of each byte value in the sets above, looked up per byte of a
+// remark instead of searched for.
+struct ByteSets {
+  bool opening[256] = {};
+  bool short_delimiter[256] = {};
+};
 
-bool InShortSet(char c) { return c != '\0' && std::strchr(kShortDelimiters, c) != nullptr; }
+constexpr ByteSets MakeByteSets() {
+  ByteSets sets;
+  for (const char* p = kOpening; *p != '\0'; ++p) {
+    sets.opening[static_cast<unsigned char>(*p)] = true;
+  }
+  for (const char* p = kShortDelimiters; *p != '\0'; ++p) {
+    sets.short_delimiter[static_cast<unsigned char>(*p)] = true;
+  }
+  return sets;
+}
+
+constexpr ByteSets kByteSets = MakeByteSets();
+
+bool IsOpening(char c) { return kByteSets.opening[static_cast<unsigned char>(c)]; }
+
+bool InShortSet(char c) { return kByteSets.short_delimiter[static_cast<unsigned char>(c)]; }
 
 bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 
@@ -40,46 +60,89 @@ struct TagSpan {
   int32_t end;    // one past the closing character (or the text's end)
 };
 
-// Walks `text` for the first qualifying tag; fills `value` and `span`.
+// Finds, left to right, the places where `keyword` (letter case ignored)
+// stands directly before an opening bracket: the only places where a tag
+// can begin. The search for them runs on the library's fast byte search,
+// so a text without the keyword is dismissed without a walk.
+class TagCandidates {
+ public:
+  TagCandidates(const char* keyword, size_t n, const char* end)
+      : keyword_(keyword), n_(n), end_(end), upper_(AsciiUpper(keyword[0])) {
+    lower_ = (upper_ >= 'A' && upper_ <= 'Z') ? static_cast<char>(upper_ - 'A' + 'a') : upper_;
+  }
+
+  // The first place at or after `from`, or null.
+  const char* Next(const char* from) const {
+    while (from < end_) {
+      size_t left = static_cast<size_t>(end_ - from);
+      auto* upper = static_cast<const char*>(std::memchr(from, upper_, left));
+      auto* lower =
+          lower_ == upper_ ? nullptr : static_cast<const char*>(std::memchr(from, lower_, left));
+      const char* p =
+          upper == nullptr ? lower : (lower == nullptr || upper < lower ? upper : lower);
+      if (p == nullptr) return nullptr;
+      // KeywordAt stops at the terminator, so p[n] is inside the text.
+      if (KeywordAt(p, keyword_, n_) && IsOpening(p[n_])) return p;
+      from = p + 1;
+    }
+    return nullptr;
+  }
+
+ private:
+  const char* keyword_;
+  size_t n_;
+  const char* end_;
+  char upper_;
+  char lower_;
+};
+
+// Number of bytes with lead-byte values directly before `p`, down to `text`.
+// The byte before such a run is a single-byte character or the second byte
+// of a double-byte one, so a character starts right after it: the run's
+// parity tells whether `p` starts a character too (even) or is the second
+// byte of one (odd).
+size_t LeadRunBefore(const char* text, const char* p) {
+  size_t k = 0;
+  while (p - k > text && IsLeadByte(p - k - 1)) ++k;
+  return k;
+}
+
+// Finds the first qualifying tag in `text`; fills `value` and `span`. A
+// candidate qualifies when it starts a character (not the second byte of a
+// double-byte one) and the character before it allows a tag there.
 bool LocateTag(const char* text, TextBuffer& value, const char* keyword, TagSpan* span) {
   size_t n = std::strlen(keyword);
   if (*text == '\0' || n == 0) return false;
-  int32_t text_length = static_cast<int32_t>(std::strlen(text));
-  Before state = Before::kStart;
-  char previous = '\0';
-  bool after_lead = false;
-  for (const char* p = text; *p != '\0'; ++p) {
-    bool try_here = false;
-    if (after_lead) {
-      after_lead = false;
+  const char* end = text + std::strlen(text);
+  TagCandidates candidates(keyword, n, end);
+  for (const char* p = candidates.Next(text); p != nullptr; p = candidates.Next(p + 1)) {
+    size_t run = LeadRunBefore(text, p);
+    if (run % 2 == 1) continue;  // the second byte of a double-byte character
+    Before state = Before::kByte;
+    char previous = '\0';
+    if (p == text) {
+      state = Before::kStart;
+    } else if (run > 0 || LeadRunBefore(text, p - 1) % 2 == 1) {
       state = Before::kDoubleByte;
-      continue;
-    }
-    if (IsLeadByte(p)) {
-      try_here =
-          n >= 2 && (state == Before::kStart || (state == Before::kByte && InShortSet(previous)));
-      after_lead = true;
     } else {
-      try_here = state == Before::kStart || state == Before::kDoubleByte ||
-                 (state == Before::kByte && InLongSet(previous));
+      previous = p[-1];
     }
-    if (try_here && KeywordAt(p, keyword, n) && IsOpening(p[n])) {
-      const char* body = p + n + 1;
-      int32_t rest = text_length - static_cast<int32_t>(body - text);
-      value.Clear();
-      value.Reserve(rest);
-      char* dest = value.Edit();
-      const char* after = CopyBracketed(dest, body, ClosingFor(p[n]), rest);
-      value.Resync();
-      if (value.Length() > 0) {
-        span->start = static_cast<int32_t>(p - text);
-        span->end = after ? static_cast<int32_t>(after - text) : text_length;
-        return true;
-      }
-    }
-    if (!IsLeadByte(p)) {
-      state = Before::kByte;
-      previous = *p;
+    bool try_here = IsLeadByte(p) ? n >= 2 && (state == Before::kStart ||
+                                               (state == Before::kByte && InShortSet(previous)))
+                                  : state == Before::kStart || state == Before::kDoubleByte ||
+                                        (state == Before::kByte && InLongSet(previous));
+    if (!try_here) continue;
+    const char* body = p + n + 1;
+    int32_t rest = static_cast<int32_t>(end - body);
+    value.Clear();
+    value.Reserve(rest);
+    char* dest = value.Edit();
+    const char* after = CopyBracketed(dest, body, ClosingFor(p[n]), rest);
+    value.Resync();
+    if (value.Length() > 0) {
+      span->start = static_cast<int32_t>(p - text);
+      span->end = static_cast<int32_t>((after ? after : end) - text);
+      return true;
     }
   }
   return false;
@@ -170,19 +233,25 @@ int CutTag(TextBuffer& remarks, TextBuffer& value, const char* keyword) {
 }
 
 char* CutAtLineEnd(char* text) {
-  for (char* p = text; *p != '\0'; ++p) {
-    if (*p == '\r' || *p == '\n') {
-      *p = '\0';
-      break;
-    }
+  size_t length = std::strlen(text);
+  char* cr = static_cast<char*>(std::memchr(text, '\r', length));
+  if (cr != nullptr) length = static_cast<size_t>(cr - text);
+  char* lf = static_cast<char*>(std::memchr(text, '\n', length));
+  if (lf != nullptr) {
+    *lf = '\0';
+  } else if (cr != nullptr) {
+    *cr = '\0';
   }
   return text;
 }
 
 const char* CopyBounded(char* dest, const char* source, int32_t n) {
-  int32_t i = 0;
-  for (; i < n && source[i] != '\0'; ++i) dest[i] = source[i];
-  dest[i] = '\0';
+  size_t limit = n > 0 ? static_cast<size_t>(n) : 0;
+  // memchr stops at the first zero byte, so it reads no further than the text.
+  const void* end = std::memchr(source, '\0', limit);
+  size_t count = end ? static_cast<size_t>(static_cast<const char*>(end) - source) : limit;
+  std::memcpy(dest, source, count);
+  dest[count] = '\0';
   return source;
 }
 

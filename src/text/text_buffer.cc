@@ -33,7 +33,7 @@ void TextBuffer::Resync() {
   cursor_ = data_ + length_;
 }
 
-void TextBuffer::Reserve(int32_t n) {
+void TextBuffer::Grow(int32_t n) {
   int64_t need = static_cast<int64_t>(length_) + n + 1;
   if (need <= capacity_) return;
   int64_t grown = (2 * need) & ~static_cast<int64_t>(0xFF);
@@ -79,11 +79,6 @@ void TextBuffer::AppendN(const char* text, int32_t n) {
   const void* end = std::memchr(text, '\0', static_cast<size_t>(n));
   int32_t count = end ? static_cast<int32_t>(static_cast<const char*>(end) - text) : n;
   AppendBytes(text, count);
-}
-
-void TextBuffer::AppendChar(char ch) {
-  if (ch == '\0') return;
-  AppendBytes(&ch, 1);
 }
 
 void TextBuffer::AppendQuoted(const TextBuffer& other) {

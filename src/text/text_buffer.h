@@ -33,13 +33,21 @@ class TextBuffer {
   // Re-measures the length up to the first zero byte.
   void Resync();
 
-  void Reserve(int32_t n);
+  void Reserve(int32_t n) {
+    if (static_cast<int64_t>(length_) + n + 1 > capacity_) Grow(n);
+  }
   void Append(const char* text);
   void AppendBuffer(const TextBuffer& other);
   void AppendN(const char* text, int32_t n);
   // Appends exactly n bytes (zero bytes included are the caller's concern).
   void AppendBytes(const char* bytes, int32_t n);
-  void AppendChar(char ch);
+  void AppendChar(char ch) {
+    if (ch == '\0') return;
+    if (length_ + 2 > capacity_) Grow(1);
+    *cursor_++ = ch;
+    *cursor_ = '\0';
+    ++length_;
+  }
   void AppendQuoted(const TextBuffer& other);
   void AppendWord(const char* text);
   void AppendTag(const char* keyword, const char* value, char open, char close);
@@ -52,6 +60,9 @@ class TextBuffer {
   void Truncate(int32_t n);
 
  private:
+  // Takes a larger block (the growth rule) so that n more bytes fit.
+  void Grow(int32_t n);
+
   char* data_ = nullptr;
   char* cursor_ = nullptr;
   int32_t length_ = 0;

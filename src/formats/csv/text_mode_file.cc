@@ -2,11 +2,25 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace varnek {
 
 namespace {
+
 constexpr unsigned char kEndOfText = 0x1A;
+
+// Number of bytes before the first LF, CR or 0x1A among the `span` bytes at
+// `from` (span when there is none).
+int32_t PlainBytes(const unsigned char* from, int32_t span) {
+  size_t stop = static_cast<size_t>(span);
+  for (int byte : {int{'\n'}, int{'\r'}, int{kEndOfText}}) {
+    const void* at = std::memchr(from, byte, stop);
+    if (at != nullptr) stop = static_cast<size_t>(static_cast<const unsigned char*>(at) - from);
+  }
+  return static_cast<int32_t>(stop);
+}
+
 }  // namespace
 
 TextModeReader::~TextModeReader() {
@@ -78,8 +92,7 @@ int32_t TextModeReader::ReadLine(char* dest, int32_t size) {
       int32_t available = filled_ - position_;
       int32_t span = room < available ? room : available;
       const unsigned char* from = chunk_ + position_;
-      int32_t i = 0;
-      while (i < span && from[i] != '\n' && from[i] != '\r' && from[i] != kEndOfText) ++i;
+      int32_t i = PlainBytes(from, span);
       std::memcpy(dest + stored, from, static_cast<size_t>(i));
       stored += i;
       position_ += i;
