@@ -7,8 +7,12 @@
 #define VARNEK_PLATFORM_WIN_API_H_
 
 #ifdef _WIN32
-#include <commdlg.h>
+// <windows.h> first: <commdlg.h> builds on its types, so include sorting
+// must not swap them.
+// clang-format off
 #include <windows.h>
+#include <commdlg.h>
+// clang-format on
 #else
 #include <cstdint>
 

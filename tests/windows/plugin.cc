@@ -1,0 +1,158 @@
+#include "windows/plugin.h"
+
+#include <type_traits>
+
+#include "windows/check.h"
+
+#ifdef _WIN32
+#include "windows/cdecl_call.h"
+#endif
+
+namespace scenario {
+
+HostRecord host_record;
+HostAnswers host_answers;
+
+const char* const Plugin::kExportNames[kExportCount] = {
+    "GetVersionText", "GetMenuName",       "Open",     "Close",
+    "GetLogType",     "GetFieldText",      "MoveNext", "Seek",
+    "IsEOF",          "ListText",          "GetText",  "CanUpdate",
+    "Update",         "GetCreateFileType", "Create",   "WriteText",
+    "CClose"};
+
+Plugin::Plugin() { Load(); }
+
+Plugin::~Plugin() { Unload(); }
+
+void Plugin::Load() {
+  if (handle_ != nullptr) return;
+  host_record = HostRecord();
+  host_answers = HostAnswers();
+  if (!LoadLibraryAndHooks()) Unload();
+}
+
+void Plugin::Unload() {
+  if (handle_ != nullptr) UnloadLibrary();
+  handle_ = nullptr;
+  for (void*& function : exports_) function = nullptr;
+}
+
+#ifdef _WIN32
+namespace {
+
+template <typename T>
+uint32_t ToWord(T value) {
+  if constexpr (std::is_pointer_v<T>) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(value));
+  } else {
+    return static_cast<uint32_t>(value);
+  }
+}
+
+template <typename T>
+T FromWord(uint32_t word) {
+  if constexpr (std::is_pointer_v<T>) {
+    return reinterpret_cast<T>(static_cast<uintptr_t>(word));
+  } else {
+    // A 16-bit result is the low half of EAX; the rest is not defined.
+    return static_cast<T>(word);
+  }
+}
+
+}  // namespace
+
+template <typename Result, typename... Args>
+Result Plugin::Call(Export which, Args... args) {
+  if (exports_[which] == nullptr) {
+    faults_.push_back(std::string("called ") + kExportNames[which] + " without the plug-in");
+    return Result();
+  }
+  uint32_t words[3] = {ToWord(args)...};
+  bool balanced = true;
+  uint32_t result = CallCdecl(exports_[which], words, &balanced);
+  if (!balanced) {
+    faults_.push_back(std::string(kExportNames[which]) +
+                      " removed its own arguments from the stack (not cdecl)");
+  }
+  return FromWord<Result>(result);
+}
+#else
+template <typename Result, typename... Args>
+Result Plugin::Call(Export which, Args... args) {
+  if (exports_[which] == nullptr) {
+    faults_.push_back(std::string("called ") + kExportNames[which] + " without the plug-in");
+    return Result();
+  }
+  return reinterpret_cast<Result (*)(Args...)>(exports_[which])(args...);
+}
+#endif
+
+const char* Plugin::GetVersionText() { return Call<const char*>(kGetVersionText); }
+
+const char* Plugin::GetMenuName() { return Call<const char*>(kGetMenuName); }
+
+const char* Plugin::Open(int32_t unused, uintptr_t owner, const char* path) {
+  return Call<const char*>(kOpen, unused, reinterpret_cast<void*>(owner), path);
+}
+
+int32_t Plugin::Close() { return Call<int32_t>(kClose); }
+
+int16_t Plugin::GetLogType() { return Call<int16_t>(kGetLogType); }
+
+const char* Plugin::GetFieldText(int32_t column) {
+  return Call<const char*>(kGetFieldText, column);
+}
+
+int32_t Plugin::MoveNext() { return Call<int32_t>(kMoveNext); }
+
+int32_t Plugin::Seek(int32_t record) { return Call<int32_t>(kSeek, record); }
+
+int32_t Plugin::IsEOF() { return Call<int32_t>(kIsEOF); }
+
+const char* Plugin::ListText(char* buffer, int32_t size) {
+  return Call<const char*>(kListText, buffer, size);
+}
+
+const char* Plugin::GetText(int32_t unused) { return Call<const char*>(kGetText, unused); }
+
+int32_t Plugin::CanUpdate(int32_t unused) { return Call<int32_t>(kCanUpdate, unused); }
+
+int32_t Plugin::Update(int32_t unused, const char* mark) {
+  return Call<int32_t>(kUpdate, unused, mark);
+}
+
+const char* Plugin::GetCreateFileType() { return Call<const char*>(kGetCreateFileType); }
+
+int32_t Plugin::Create(const char* name) { return Call<int32_t>(kCreate, name); }
+
+int32_t Plugin::WriteText(char* line) { return Call<int32_t>(kWriteText, line); }
+
+int32_t Plugin::CClose() { return Call<int32_t>(kCClose); }
+
+const char* Plugin::OpenChosen(const std::string& path) {
+  host_answers.dialog_choice = path;
+  const char* result = Open(0, 0, nullptr);
+  host_answers.dialog_choice.clear();
+  return result;
+}
+
+int32_t Plugin::Write(const std::string& line) {
+  std::vector<char> copy(line.begin(), line.end());
+  copy.push_back('\0');
+  return WriteText(copy.data());
+}
+
+std::string Plugin::List() {
+  static char buffer[65535];
+  buffer[0] = '\0';
+  return Shown(ListText(buffer, sizeof buffer));
+}
+
+std::vector<std::string> Plugin::TakeMessages() {
+  std::vector<std::string> texts;
+  for (const MessageBoxSeen& box : host_record.message_boxes) texts.push_back(box.text);
+  host_record.message_boxes.clear();
+  return texts;
+}
+
+}  // namespace scenario
