@@ -1,0 +1,28 @@
+// varnek list LOG: every record on its own line, a QSO line for LOG200 and
+// HAMLOG logs, the raw line for any other file.
+#include <cstdio>
+#include <string>
+
+#include "host/commands.h"
+
+namespace varnek_host {
+
+int RunList(const Session& session, const CommandLine& line) {
+  if (!OpenLog(session, line.log)) return kExitFailure;
+  std::string shown;
+  uint64_t records = 0;
+  WalkEnd end = WalkRecords(
+      session,
+      [&](const char* text) {
+        shown.clear();
+        AppendShown(session, text, &shown);
+        shown.push_back('\n');
+        return std::fwrite(shown.data(), 1, shown.size(), stdout) == shown.size();
+      },
+      &records);
+  bool closed = session.plugin->Close() != 0;
+  bool written = FinishOutput();
+  return end == WalkEnd::kEndOfLog && closed && written ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace varnek_host
