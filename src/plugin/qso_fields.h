@@ -51,12 +51,23 @@ class QsoFields {
 // Copies a line into a host buffer of `size` bytes (low 16 bits used):
 // at most size - 1 bytes and a zero; nothing at all for size 0.
 void CopyToHostBuffer(char* buffer, int32_t size, const char* text);
+// The same for a text of `length` bytes without a zero byte among them.
+void CopyToHostBuffer(char* buffer, int32_t size, const char* text, int32_t length);
 
 // Takes a writable QSO line apart in place into fields 1 to 13 (missing
 // trailing fields are empty texts; anything after field 13 is ignored).
 struct QsoLineParts {
-  char* field[kQsoFieldCount + 1];  // field[1] .. field[13]
+  char* field[kQsoFieldCount + 1];     // field[1] .. field[13]
+  int32_t length[kQsoFieldCount + 1];  // their lengths
   explicit QsoLineParts(char* line);
+
+  // Appends field n to `out`.
+  void AppendTo(TextBuffer& out, int n) const { out.AppendBytes(field[n], length[n]); }
+  // Makes field n empty.
+  void Drop(int n) {
+    field[n] = none_;
+    length[n] = 0;
+  }
 
  private:
   char none_[1] = {'\0'};  // stands in for a null line

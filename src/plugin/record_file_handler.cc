@@ -1,5 +1,7 @@
 #include "plugin/record_file_handler.h"
 
+#include <cstring>
+
 #include "plugin/messages.h"
 #include "plugin/warning.h"
 
@@ -13,15 +15,17 @@ int32_t RecordFileHandler::MoveNext() {
 int32_t RecordFileHandler::WriteBack() {
   if (stream_ == nullptr || dirty_ != 1) return 1;
   dirty_ = 0;
-  at_next_record_ = false;
+  // The window no longer shows the file as it will be.
+  window_.Forget();
   PrepareImageForWrite();
   size_t size = static_cast<size_t>(record_size_);
   // A record the file no longer holds whole (another program cut the file
   // short while it was open) is not written: that would fill the gap
-  // before it with zero bytes.
-  if (std::fseek(stream_, 0, SEEK_END) != 0 ||
-      std::ftell(stream_) < static_cast<int64_t>(record_offset_) + record_size_ ||
-      std::fseek(stream_, record_offset_, SEEK_SET) != 0 ||
+  // before it with zero bytes. (An end the stream cannot tell is no reason
+  // to refuse.)
+  long end = std::fseek(stream_, 0, SEEK_END) == 0 ? std::ftell(stream_) : -1L;
+  bool record_gone = end >= 0 && end < static_cast<int64_t>(record_offset_) + record_size_;
+  if (record_gone || std::fseek(stream_, record_offset_, SEEK_SET) != 0 ||
       std::fwrite(image_, 1, size, stream_) != size || std::fflush(stream_) != 0) {
     ShowWarning(kCannotWrite);
     return 0;
@@ -33,11 +37,7 @@ int32_t RecordFileHandler::SeekRecord(int32_t n) {
   if (stream_ == nullptr) return 0;
   if (!WriteBack()) return 0;
   eof_ = 0;
-  bool sequential = loaded_ && at_next_record_ &&
-                    static_cast<int64_t>(record_offset_) + record_size_ ==
-                        first_record_offset_ + static_cast<int64_t>(n) * record_size_;
   loaded_ = false;
-  at_next_record_ = false;
   if (n < 0) return 0;
   int64_t offset = first_record_offset_ + static_cast<int64_t>(n) * record_size_;
   if (offset > INT32_MAX) {
@@ -45,15 +45,16 @@ int32_t RecordFileHandler::SeekRecord(int32_t n) {
     return 0;
   }
   record_offset_ = static_cast<int32_t>(offset);
-  if (!sequential && std::fseek(stream_, record_offset_, SEEK_SET) != 0) return 0;
-  size_t size = static_cast<size_t>(record_size_);
-  if (std::fread(image_, 1, size, stream_) != size) {
+  const unsigned char* bytes = nullptr;
+  int32_t held = window_.Read(stream_, record_offset_, record_size_, &bytes);
+  if (held < 0) return 0;  // the stream cannot be positioned there
+  if (held < record_size_) {
     eof_ = 1;
     return 0;
   }
+  std::memcpy(image_, bytes, static_cast<size_t>(record_size_));
   record_number_ = n;
   loaded_ = true;
-  at_next_record_ = true;
   return 1;
 }
 

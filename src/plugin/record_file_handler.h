@@ -6,12 +6,14 @@
 // Safety: a record image is only listed, read or updated while it holds a
 // record that was read completely (HasRecord); offsets are computed in 64
 // bits and a record whose offset does not fit in 31 bits counts as past the
-// end, so no write-back ever lands on another record.
+// end, so no write-back ever lands on another record; nor past the file's
+// end, should another program have cut the file short meanwhile.
 #ifndef VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
 #define VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
 
 #include <cstdint>
 
+#include "plugin/file_window.h"
 #include "plugin/log_handler.h"
 
 namespace varnek {
@@ -38,7 +40,7 @@ class RecordFileHandler : public LogHandler {
   // Subclasses call it whenever they move, close or replace the stream.
   void ForgetRecord() {
     loaded_ = false;
-    at_next_record_ = false;
+    window_.Forget();
   }
 
   int32_t record_number_ = 0;
@@ -50,9 +52,9 @@ class RecordFileHandler : public LogHandler {
   int32_t record_size_;
   unsigned char* image_;
   bool loaded_ = false;
-  // The stream stands right after the record last read, so that reading
-  // the next one needs no repositioning (one system call less per record).
-  bool at_next_record_ = false;
+  // The records are read through a window of the file: one read call per
+  // 64 KiB of a walk in record order, none per record.
+  FileWindow window_;
 };
 
 }  // namespace varnek

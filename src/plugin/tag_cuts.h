@@ -1,12 +1,16 @@
 // What the writers do alike when they take a QSO line's remarks apart: cut
 // the first of several alternative tags (REM else REM1, mQSL else REM2, ...)
 // and leave out a name that only repeats the OP tag. Also the date pieces
-// the text writers take from a YY/MM/DD field.
+// the text writers take from a YY/MM/DD field. The remarks are a TextBuffer
+// or a RemarkText (the writers' faster kind); both cut the same tags.
 #ifndef VARNEK_PLUGIN_TAG_CUTS_H_
 #define VARNEK_PLUGIN_TAG_CUTS_H_
 
+#include <cstring>
 #include <initializer_list>
 
+#include "text/fields.h"
+#include "text/remark_text.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
@@ -14,26 +18,57 @@ namespace varnek {
 // Cuts the first of `keywords` that is present (in the order given) out of
 // `remarks`; its value lands in `value`. Later alternatives stay in the text.
 // Returns false when none is present.
-bool CutFirstTag(TextBuffer& remarks, TextBuffer& value,
-                 std::initializer_list<const char*> keywords);
+template <typename Remarks>
+bool CutFirstTag(Remarks& remarks, TextBuffer& value, std::initializer_list<const char*> keywords) {
+  for (const char* keyword : keywords) {
+    if (CutTag(remarks, value, keyword)) return true;
+  }
+  return false;
+}
 
-// Makes *name empty when it is not empty and equals, byte for byte, the
-// value of the OP tag in `remarks`. The tag itself stays in the remarks.
-void DropNameRepeatingOperator(char** name, const TextBuffer& remarks, TextBuffer& value);
+// True when `name` is not empty and equals, byte for byte, the value of
+// the OP tag in `remarks` (a name the writers leave out). The tag itself
+// stays in the remarks.
+template <typename Remarks>
+bool NameRepeatsOperator(const char* name, const Remarks& remarks, TextBuffer& value) {
+  return *name != '\0' && FindTag(remarks, value, "OP") && std::strcmp(value.Str(), name) == 0;
+}
+
+// Makes *name empty when NameRepeatsOperator.
+template <typename Remarks>
+void DropNameRepeatingOperator(char** name, const Remarks& remarks, TextBuffer& value) {
+  if (NameRepeatsOperator(*name, remarks, value)) {
+    static char empty[1] = {'\0'};
+    *name = empty;
+  }
+}
 
 // Cuts the first of `keywords` that is present and appends its value to
 // `out`; appends nothing when none is present.
-bool MoveFirstTag(TextBuffer& remarks, TextBuffer& value, TextBuffer& out,
-                  std::initializer_list<const char*> keywords);
+template <typename Remarks>
+bool MoveFirstTag(Remarks& remarks, TextBuffer& value, TextBuffer& out,
+                  std::initializer_list<const char*> keywords) {
+  if (!CutFirstTag(remarks, value, keywords)) return false;
+  out.AppendBuffer(value);
+  return true;
+}
 
 // Cuts the first of `keywords` that is present and trims its value of
 // leading and trailing spaces and tabs.
-bool CutFirstTagTrimmed(TextBuffer& remarks, TextBuffer& value,
-                        std::initializer_list<const char*> keywords);
+template <typename Remarks>
+bool CutFirstTagTrimmed(Remarks& remarks, TextBuffer& value,
+                        std::initializer_list<const char*> keywords) {
+  if (!CutFirstTag(remarks, value, keywords)) return false;
+  value.Trim();
+  return true;
+}
 
 // Appends the end time of the QSO: the value of the END tag, which is cut,
 // or else `start_time`.
-void AppendEndTime(TextBuffer& out, TextBuffer& remarks, TextBuffer& value, const char* start_time);
+template <typename Remarks>
+void AppendEndTime(TextBuffer& out, Remarks& remarks, TextBuffer& value, const char* start_time) {
+  if (!MoveFirstTag(remarks, value, out, {"END"})) out.Append(start_time);
+}
 
 // Appends a YY/MM/DD date as its pieces: bytes 1-2, bytes 4-5 and bytes 7
 // to the end, `joint` between them (none for a zero byte), whatever the

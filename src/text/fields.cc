@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text/tag_match.h"
+
 namespace varnek {
 
 namespace {
@@ -17,12 +19,18 @@ constexpr char kRecordSeparator = '\x1E';
 struct ByteSets {
   bool opening[256] = {};
   bool short_delimiter[256] = {};
+  char closing_for[256] = {};  // of an opening bracket
+  char opening_for[256] = {};  // of a closing bracket
 };
 
 constexpr ByteSets MakeByteSets() {
   ByteSets sets;
-  for (const char* p = kOpening; *p != '\0'; ++p) {
-    sets.opening[static_cast<unsigned char>(*p)] = true;
+  for (int i = 0; kOpening[i] != '\0'; ++i) {
+    auto open = static_cast<unsigned char>(kOpening[i]);
+    auto close = static_cast<unsigned char>(kClosing[i]);
+    sets.opening[open] = true;
+    sets.closing_for[open] = kClosing[i];
+    sets.opening_for[close] = kOpening[i];
   }
   for (const char* p = kShortDelimiters; *p != '\0'; ++p) {
     sets.short_delimiter[static_cast<unsigned char>(*p)] = true;
@@ -38,12 +46,105 @@ bool InShortSet(char c) { return kByteSets.short_delimiter[static_cast<unsigned 
 
 bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 
-char ClosingFor(char open) {
-  const char* at = std::strchr(kOpening, open);
-  return kClosing[at - kOpening];
+char ClosingFor(char open) { return kByteSets.closing_for[static_cast<unsigned char>(open)]; }
+
+// Copies as CopyBracketed does; *stored receives the number of bytes stored.
+const char* CopyBracketedCounted(char* dest, const char* source, char close, int32_t limit,
+                                 int32_t* stored) {
+  char nesting = kByteSets.opening_for[static_cast<unsigned char>(close)];
+  char* first = dest;
+  int32_t depth = 0;
+  auto store = [&](char c) {
+    if (limit > 0) {
+      *dest++ = c;
+      --limit;
+    }
+  };
+  const char* p = source;
+  const char* after = nullptr;
+  while (*p != '\0') {
+    if (IsLeadByte(p)) {
+      store(*p++);
+      if (*p == '\0') break;
+      store(*p++);
+      continue;
+    }
+    char c = *p++;
+    if (nesting != '\0' && c == nesting) {
+      ++depth;
+    } else if (c == close) {
+      if (depth == 0) {
+        after = p;
+        break;
+      }
+      --depth;
+    }
+    store(c);
+  }
+  *dest = '\0';
+  *stored = static_cast<int32_t>(dest - first);
+  return after;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+// The first byte in [from, to) that is `a` or `b`, or `to`. Fields are
+// short, so eight bytes are tested at a time in a register rather than by
+// a library call per field: a byte equal to `a` becomes zero in x ^ a, and
+// (v - 0x01..01) & ~v & 0x80..80 marks zero bytes exactly up to the first
+// one (the first is all that is looked at).
+char* FindEither(char* from, char* to, char a, char b) {
+  char* p = from;
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHighs = 0x8080808080808080u;
+  const uint64_t as = kOnes * static_cast<unsigned char>(a);
+  const uint64_t bs = kOnes * static_cast<unsigned char>(b);
+  for (; to - p >= 8; p += 8) {
+    uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    uint64_t xa = x ^ as;
+    uint64_t xb = x ^ bs;
+    uint64_t hits = (((xa - kOnes) & ~xa) | ((xb - kOnes) & ~xb)) & kHighs;
+    if (hits != 0) return p + __builtin_ctzll(hits) / 8;
+  }
+#endif
+  while (p < to && *p != a && *p != b) ++p;
+  return p;
+}
+
+// SplitFields for a text without a double quote: every separator ends a
+// field. The separators are found eight bytes at a time: in x ^ separator
+// a matching byte is zero, and ~(((v & 0x7F..7F) + 0x7F..7F) | v | 0x7F..7F)
+// sets the high bit of exactly the zero bytes of v.
+char* SplitUnquoted(char* text, char* end, char separator, char** fields, int count,
+                    int32_t* lengths) {
+  char* rest = text;
+  int n = 0;
+  auto cut = [&](char* at) {
+    fields[n] = rest;
+    if (lengths != nullptr) lengths[n] = static_cast<int32_t>(at - rest);
+    ++n;
+    if (at != end) *at = '\0';
+    rest = at == end ? end : at + 1;
+  };
+  char* p = text;
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  const uint64_t separators = 0x0101010101010101u * static_cast<unsigned char>(separator);
+  for (; n < count && end - p >= 8; p += 8) {
+    uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    uint64_t v = x ^ separators;
+    uint64_t hits = ~(((v & kLow7) + kLow7) | v | kLow7);
+    for (; hits != 0 && n < count; hits &= hits - 1) cut(p + __builtin_ctzll(hits) / 8);
+  }
+#endif
+  for (; n < count && p < end; ++p) {
+    if (*p == separator) cut(p);
+  }
+  // The last field runs to the end; any further ones are empty.
+  while (n < count) cut(end);
+  return rest;
+}
 
 bool KeywordAt(const char* p, const char* keyword, size_t n) {
   for (size_t i = 0; i < n; ++i) {
@@ -63,24 +164,24 @@ struct TagSpan {
 // Finds, left to right, the places where `keyword` (letter case ignored)
 // stands directly before an opening bracket: the only places where a tag
 // can begin. The search for them runs on the library's fast byte search,
-// so a text without the keyword is dismissed without a walk.
+// so a text without the keyword is dismissed without a walk; the next
+// place of each letter case is kept until the search passes it.
 class TagCandidates {
  public:
-  TagCandidates(const char* keyword, size_t n, const char* end)
+  TagCandidates(const char* keyword, size_t n, const char* text, const char* end)
       : keyword_(keyword), n_(n), end_(end), upper_(AsciiUpper(keyword[0])) {
     lower_ = (upper_ >= 'A' && upper_ <= 'Z') ? static_cast<char>(upper_ - 'A' + 'a') : upper_;
+    next_upper_ = Find(text, upper_);
+    next_lower_ = lower_ == upper_ ? end_ : Find(text, lower_);
   }
 
   // The first place at or after `from`, or null.
-  const char* Next(const char* from) const {
+  const char* Next(const char* from) {
     while (from < end_) {
-      size_t left = static_cast<size_t>(end_ - from);
-      auto* upper = static_cast<const char*>(std::memchr(from, upper_, left));
-      auto* lower =
-          lower_ == upper_ ? nullptr : static_cast<const char*>(std::memchr(from, lower_, left));
-      const char* p =
-          upper == nullptr ? lower : (lower == nullptr || upper < lower ? upper : lower);
-      if (p == nullptr) return nullptr;
+      if (next_upper_ < from) next_upper_ = Find(from, upper_);
+      if (next_lower_ < from) next_lower_ = Find(from, lower_);
+      const char* p = next_upper_ < next_lower_ ? next_upper_ : next_lower_;
+      if (p == end_) return nullptr;
       // KeywordAt stops at the terminator, so p[n] is inside the text.
       if (KeywordAt(p, keyword_, n_) && IsOpening(p[n_])) return p;
       from = p + 1;
@@ -89,11 +190,19 @@ class TagCandidates {
   }
 
  private:
+  // The first `c` at or after `from`, or the end.
+  const char* Find(const char* from, char c) const {
+    auto* at = static_cast<const char*>(std::memchr(from, c, static_cast<size_t>(end_ - from)));
+    return at == nullptr ? end_ : at;
+  }
+
   const char* keyword_;
   size_t n_;
   const char* end_;
   char upper_;
   char lower_;
+  const char* next_upper_;
+  const char* next_lower_;
 };
 
 // Number of bytes with lead-byte values directly before `p`, down to `text`.
@@ -107,41 +216,17 @@ size_t LeadRunBefore(const char* text, const char* p) {
   return k;
 }
 
-// Finds the first qualifying tag in `text`; fills `value` and `span`. A
-// candidate qualifies when it starts a character (not the second byte of a
-// double-byte one) and the character before it allows a tag there.
-bool LocateTag(const char* text, TextBuffer& value, const char* keyword, TagSpan* span) {
+// Finds the first qualifying tag in `text` (length bytes); fills `value`
+// and `span`.
+bool LocateTag(const char* text, int32_t length, TextBuffer& value, const char* keyword,
+               TagSpan* span) {
   size_t n = std::strlen(keyword);
-  if (*text == '\0' || n == 0) return false;
-  const char* end = text + std::strlen(text);
-  TagCandidates candidates(keyword, n, end);
+  if (length == 0 || n == 0) return false;
+  TagCandidates candidates(keyword, n, text, text + length);
   for (const char* p = candidates.Next(text); p != nullptr; p = candidates.Next(p + 1)) {
-    size_t run = LeadRunBefore(text, p);
-    if (run % 2 == 1) continue;  // the second byte of a double-byte character
-    Before state = Before::kByte;
-    char previous = '\0';
-    if (p == text) {
-      state = Before::kStart;
-    } else if (run > 0 || LeadRunBefore(text, p - 1) % 2 == 1) {
-      state = Before::kDoubleByte;
-    } else {
-      previous = p[-1];
-    }
-    bool try_here = IsLeadByte(p) ? n >= 2 && (state == Before::kStart ||
-                                               (state == Before::kByte && InShortSet(previous)))
-                                  : state == Before::kStart || state == Before::kDoubleByte ||
-                                        (state == Before::kByte && InLongSet(previous));
-    if (!try_here) continue;
-    const char* body = p + n + 1;
-    int32_t rest = static_cast<int32_t>(end - body);
-    value.Clear();
-    value.Reserve(rest);
-    char* dest = value.Edit();
-    const char* after = CopyBracketed(dest, body, ClosingFor(p[n]), rest);
-    value.Resync();
-    if (value.Length() > 0) {
-      span->start = static_cast<int32_t>(p - text);
-      span->end = static_cast<int32_t>((after ? after : end) - text);
+    int32_t at = static_cast<int32_t>(p - text);
+    if (TagAt(text, length, at, static_cast<int32_t>(n), value, &span->end)) {
+      span->start = at;
       return true;
     }
   }
@@ -149,6 +234,58 @@ bool LocateTag(const char* text, TextBuffer& value, const char* keyword, TagSpan
 }
 
 }  // namespace
+
+int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int32_t* offsets,
+                            int32_t capacity) {
+  int32_t count = 0;
+  for (int32_t i = from; i < length && count < capacity; ++i) {
+    if (IsOpening(text[i])) offsets[count++] = i;
+  }
+  return count;
+}
+
+bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
+  return KeywordAt(p, keyword, static_cast<size_t>(n));
+}
+
+// A candidate qualifies when it starts a character (not the second byte of
+// a double-byte one) and the character before it allows a tag there.
+bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& value,
+           int32_t* tag_end) {
+  const char* p = text + at;
+  size_t run = LeadRunBefore(text, p);
+  if (run % 2 == 1) return false;  // the second byte of a double-byte character
+  Before state = Before::kByte;
+  char previous = '\0';
+  if (p == text) {
+    state = Before::kStart;
+  } else if (run > 0 || LeadRunBefore(text, p - 1) % 2 == 1) {
+    state = Before::kDoubleByte;
+  } else {
+    previous = p[-1];
+  }
+  bool try_here = IsLeadByte(p) ? n >= 2 && (state == Before::kStart ||
+                                             (state == Before::kByte && InShortSet(previous)))
+                                : state == Before::kStart || state == Before::kDoubleByte ||
+                                      (state == Before::kByte && InLongSet(previous));
+  if (!try_here) return false;
+  const char* end = text + length;
+  const char* body = p + n + 1;
+  int32_t rest = static_cast<int32_t>(end - body);
+  value.Clear();
+  char* dest = value.Extend(rest);
+  int32_t stored = 0;
+  const char* after = CopyBracketedCounted(dest, body, ClosingFor(p[n]), rest, &stored);
+  value.Truncate(stored);
+  if (stored == 0) return false;
+  *tag_end = static_cast<int32_t>((after ? after : end) - text);
+  return true;
+}
+
+int32_t TagCutStart(const char* text, int32_t start) {
+  // 0x20 is never a trail byte, so a space here is a single-byte space.
+  return start > 0 && text[start - 1] == ' ' ? start - 1 : start;
+}
 
 char* SplitField(char** field, char* text, char separator) {
   if (text == nullptr) return nullptr;
@@ -178,65 +315,76 @@ char* SplitField(char** field, char* text, char separator) {
   }
 }
 
-const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
-  const char* at = (close != '\0') ? std::strchr(kClosing, close) : nullptr;
-  char nesting = at ? kOpening[at - kClosing] : '\0';
-  int32_t depth = 0;
-  auto store = [&](char c) {
-    if (limit > 0) {
-      *dest++ = c;
-      --limit;
-    }
-  };
-  const char* p = source;
-  while (*p != '\0') {
-    if (IsLeadByte(p)) {
-      store(*p++);
-      if (*p == '\0') break;
-      store(*p++);
-      continue;
-    }
-    char c = *p++;
-    if (nesting != '\0' && c == nesting) {
-      ++depth;
-      store(c);
-    } else if (c == close) {
-      if (depth == 0) {
-        *dest = '\0';
-        return p;
+char* SplitFields(char* text, char* end, char separator, char** fields, int count,
+                  int32_t* lengths) {
+  if (std::memchr(text, '"', static_cast<size_t>(end - text)) == nullptr) {
+    return SplitUnquoted(text, end, separator, fields, count, lengths);
+  }
+  char* rest = text;
+  for (int n = 0; n < count; ++n) {
+    char* start = rest;
+    fields[n] = start;
+    char* at = FindEither(start, end, separator, '"');
+    rest = end;
+    if (at != end && *at == '"') {
+      // Quoted stretches protect separators. The field is unwrapped when
+      // it is one quoted stretch ended by the separator; without a
+      // separator after the last stretch it runs to the end as it is.
+      bool quote_first = at == start;
+      char* open = at;
+      at = end;
+      for (;;) {
+        char* closing = FindEither(open + 1, end, '"', '"');
+        if (closing == end) break;
+        char* next = FindEither(closing + 1, end, separator, '"');
+        if (next == end || *next != '"') {
+          at = next;
+          if (at != end && quote_first && closing + 1 == at) {
+            fields[n] = start + 1;
+            *closing = '\0';
+          }
+          break;
+        }
+        open = next;
       }
-      --depth;
-      store(c);
-    } else {
-      store(c);
+    }
+    if (at != end) {
+      *at = '\0';
+      rest = at + 1;
+    }
+    if (lengths != nullptr) {
+      lengths[n] = static_cast<int32_t>(at - start) - (fields[n] != start ? 2 : 0);
     }
   }
-  *dest = '\0';
-  return nullptr;
+  return rest;
+}
+
+const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
+  int32_t stored = 0;
+  return CopyBracketedCounted(dest, source, close, limit, &stored);
 }
 
 int FindTag(const TextBuffer& remarks, TextBuffer& value, const char* keyword) {
   TagSpan span;
-  return LocateTag(remarks.Str(), value, keyword, &span) ? 1 : 0;
+  return LocateTag(remarks.Str(), remarks.Length(), value, keyword, &span) ? 1 : 0;
 }
 
 int CutTag(TextBuffer& remarks, TextBuffer& value, const char* keyword) {
   TagSpan span;
-  if (!LocateTag(remarks.Str(), value, keyword, &span)) return 0;
-  char* text = remarks.Edit();
-  int32_t start = span.start;
-  // 0x20 is never a trail byte, so a space here is a single-byte space.
-  if (start > 0 && text[start - 1] == ' ') --start;
-  std::memmove(text + start, text + span.end, std::strlen(text + span.end) + 1);
-  remarks.Resync();
+  if (!LocateTag(remarks.Str(), remarks.Length(), value, keyword, &span)) return 0;
+  remarks.Erase(TagCutStart(remarks.Str(), span.start), span.end);
   return 1;
 }
 
 char* CutAtLineEnd(char* text) {
-  size_t length = std::strlen(text);
-  char* cr = static_cast<char*>(std::memchr(text, '\r', length));
-  if (cr != nullptr) length = static_cast<size_t>(cr - text);
-  char* lf = static_cast<char*>(std::memchr(text, '\n', length));
+  return CutAtLineEnd(text, static_cast<int32_t>(std::strlen(text)));
+}
+
+char* CutAtLineEnd(char* text, int32_t length) {
+  size_t n = length > 0 ? static_cast<size_t>(length) : 0;
+  char* cr = static_cast<char*>(std::memchr(text, '\r', n));
+  if (cr != nullptr) n = static_cast<size_t>(cr - text);
+  char* lf = static_cast<char*>(std::memchr(text, '\n', n));
   if (lf != nullptr) {
     *lf = '\0';
   } else if (cr != nullptr) {
@@ -258,6 +406,12 @@ const char* CopyBounded(char* dest, const char* source, int32_t n) {
 const char* SkipBlanks(const char* text) {
   while (*text == ' ' || *text == '\t') ++text;
   return text;
+}
+
+int32_t TrimTrailingBlanks(char* text, int32_t length) {
+  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  text[length] = '\0';
+  return length;
 }
 
 char* TrimTrailingBlanks(char* text) {

@@ -29,6 +29,14 @@ constexpr char kCornerClose = '\xA3';
 // `text` is null (and *field is left alone).
 char* SplitField(char** field, char* text, char separator);
 
+// Cuts `count` fields off `text` into fields[0 .. count - 1], exactly as
+// that many SplitField calls would, and returns the rest. `end` is the
+// text's terminating zero (the text holds no other zero byte). Fields
+// without a double quote are found with a fast byte search. When `lengths`
+// is not null, lengths[0 .. count - 1] receive the fields' lengths.
+char* SplitFields(char* text, char* end, char separator, char** fields, int count,
+                  int32_t* lengths = nullptr);
+
 // Copies `source` into `dest` up to the matching `close` character (the
 // paired opening character nests). At most `limit` bytes are stored, then
 // a zero (dest holds limit + 1 bytes). Returns the byte after the closing
@@ -43,10 +51,15 @@ int CutTag(TextBuffer& remarks, TextBuffer& value, const char* keyword);
 
 // Ends `text` at its first CR or LF.
 char* CutAtLineEnd(char* text);
+// The same for `length` bytes of text (zero bytes among them may be passed
+// over: the text reads the same up to its first zero byte either way).
+char* CutAtLineEnd(char* text, int32_t length);
 // Copies at most n bytes of `source` and a zero into `dest`; returns source.
 const char* CopyBounded(char* dest, const char* source, int32_t n);
 const char* SkipBlanks(const char* text);
 char* TrimTrailingBlanks(char* text);
+// The same for a text of `length` bytes; returns the new length.
+int32_t TrimTrailingBlanks(char* text, int32_t length);
 
 }  // namespace varnek
 

@@ -7,10 +7,11 @@ namespace {
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Sign and digits within [p, end) (end null: up to the text's end).
+// Sign and digits within [p, end) (kBounded false: up to the text's end).
+template <bool kBounded>
 bool ScanDigits(const char** text, const char* end, uint32_t* value) {
   const char* p = *text;
-  auto more = [&]() { return (end == nullptr || p < end) && *p != '\0'; };
+  auto more = [&]() { return (!kBounded || p < end) && *p != '\0'; };
   while (more() && IsSpace(*p)) ++p;
   bool negative = false;
   if (more() && (*p == '+' || *p == '-')) {
@@ -27,7 +28,9 @@ bool ScanDigits(const char** text, const char* end, uint32_t* value) {
 
 }  // namespace
 
-bool ScanUnsigned(const char** text, uint32_t* value) { return ScanDigits(text, nullptr, value); }
+bool ScanUnsigned(const char** text, uint32_t* value) {
+  return ScanDigits<false>(text, nullptr, value);
+}
 
 bool ScanDate(const char* text, uint32_t* first, uint32_t* second, uint32_t* third) {
   const char* p = text;
@@ -44,12 +47,18 @@ bool ScanSigned(const char* text, int32_t width, int32_t* value) {
   while (*text != '\0' && IsSpace(*text)) ++text;
   uint32_t v = 0;
   const char* p = text;
-  if (!ScanDigits(&p, text + width, &v)) return false;
+  if (!ScanDigits<true>(&p, text + width, &v)) return false;
   *value = static_cast<int32_t>(v);
   return true;
 }
 
 char* FormatUnsigned(char* out, uint32_t value, int min_digits) {
+  if (value < 100 && min_digits == 2) {  // dates, times and reports
+    out[0] = static_cast<char>('0' + value / 10);
+    out[1] = static_cast<char>('0' + value % 10);
+    out[2] = '\0';
+    return out + 2;
+  }
   char digits[10];
   int n = 0;
   do {

@@ -50,30 +50,6 @@ void TextBuffer::Grow(int32_t n) {
   cursor_ = data_ + length_;
 }
 
-void TextBuffer::AppendBytes(const char* bytes, int32_t n) {
-  Reserve(n);
-  std::memcpy(cursor_, bytes, static_cast<size_t>(n));
-  cursor_ += n;
-  length_ += n;
-  *cursor_ = '\0';
-}
-
-void TextBuffer::Append(const char* text) {
-  AppendBytes(text, static_cast<int32_t>(std::strlen(text)));
-}
-
-void TextBuffer::AppendBuffer(const TextBuffer& other) {
-  Reserve(other.length_);
-  if (other.data_ == nullptr) {
-    *cursor_ = '\0';
-    return;
-  }
-  std::memcpy(cursor_, other.data_, static_cast<size_t>(other.length_));
-  cursor_ += other.length_;
-  length_ += other.length_;
-  *cursor_ = '\0';
-}
-
 void TextBuffer::AppendN(const char* text, int32_t n) {
   if (n < 0) n = 0;
   const void* end = std::memchr(text, '\0', static_cast<size_t>(n));
@@ -81,34 +57,11 @@ void TextBuffer::AppendN(const char* text, int32_t n) {
   AppendBytes(text, count);
 }
 
-void TextBuffer::AppendQuoted(const TextBuffer& other) {
-  if (other.length_ == 0) return;
-  Reserve(other.length_ + 2);
-  AppendChar('"');
-  AppendBuffer(other);
-  AppendChar('"');
-}
-
 void TextBuffer::AppendWord(const char* text) {
   while (IsBlank(*text)) ++text;
   if (*text == '\0') return;
   if (length_ != 0) AppendChar(' ');
   Append(text);
-}
-
-void TextBuffer::AppendTag(const char* keyword, const char* value, char open, char close) {
-  if (*value == '\0') return;
-  if (length_ != 0) AppendChar(' ');
-  Append(keyword);
-  AppendChar(open);
-  Append(value);
-  AppendChar(close);
-}
-
-void TextBuffer::Clear() {
-  length_ = 0;
-  cursor_ = data_;
-  if (data_ != nullptr) *data_ = '\0';
 }
 
 void TextBuffer::Assign(const char* text) {
@@ -125,19 +78,37 @@ void TextBuffer::AssignBuffer(const TextBuffer& other) {
 
 void TextBuffer::Trim() {
   char* text = Edit();
-  char* start = text;
-  while (IsBlank(*start)) ++start;
-  size_t rest = std::strlen(start);
-  if (start != text) std::memmove(text, start, rest + 1);
-  while (rest > 0 && IsBlank(text[rest - 1])) text[--rest] = '\0';
-  Resync();
+  int32_t start = 0;
+  while (start < length_ && IsBlank(text[start])) ++start;
+  if (start != 0) {
+    length_ -= start;
+    std::memmove(text, text + start, static_cast<size_t>(length_) + 1);
+    cursor_ = data_ + length_;
+  }
+  DropTrailingBlanks();
+}
+
+void TextBuffer::DropTrailingBlanks() {
+  char* text = Edit();
+  while (length_ > 0 && IsBlank(text[length_ - 1])) --length_;
+  cursor_ = data_ + length_;
+  *cursor_ = '\0';
 }
 
 void TextBuffer::DropTrailing(char ch) {
   char* text = Edit();
-  size_t n = std::strlen(text);
-  if (n > 0 && text[n - 1] == ch) text[n - 1] = '\0';
-  Resync();
+  if (length_ > 0 && text[length_ - 1] == ch) {
+    --length_;
+    cursor_ = data_ + length_;
+    *cursor_ = '\0';
+  }
+}
+
+void TextBuffer::Erase(int32_t start, int32_t end) {
+  if (start >= end) return;
+  std::memmove(data_ + start, data_ + end, static_cast<size_t>(length_ - end) + 1);
+  length_ -= end - start;
+  cursor_ = data_ + length_;
 }
 
 void TextBuffer::Truncate(int32_t n) {

@@ -4,11 +4,16 @@
 // rule (twice the need, rounded down to a multiple of 256, at least 256
 // bytes) and never shrinks, so a handler that clears and refills the same
 // buffers for every record stops allocating after the first records.
-// Texts are plain bytes (Shift_JIS is not interpreted here).
+// Texts are plain bytes (Shift_JIS is not interpreted here). A text holds
+// no zero byte of its own, so Length() is also its length as a C string:
+// AppendBytes and Extend must not be given zero bytes, and whoever writes
+// zero bytes into the text through Edit() calls Resync() before the text
+// is used as a whole again.
 #ifndef VARNEK_TEXT_TEXT_BUFFER_H_
 #define VARNEK_TEXT_TEXT_BUFFER_H_
 
 #include <cstdint>
+#include <cstring>
 
 namespace varnek {
 
@@ -36,11 +41,30 @@ class TextBuffer {
   void Reserve(int32_t n) {
     if (static_cast<int64_t>(length_) + n + 1 > capacity_) Grow(n);
   }
-  void Append(const char* text);
-  void AppendBuffer(const TextBuffer& other);
+  void Append(const char* text) { AppendBytes(text, static_cast<int32_t>(std::strlen(text))); }
+  void AppendBuffer(const TextBuffer& other) {
+    // A buffer without storage still takes its first block, as Append("").
+    AppendBytes(other.Str(), other.length_);
+  }
   void AppendN(const char* text, int32_t n);
+  // Makes the text n bytes longer and returns where those bytes go; the
+  // caller fills all of them (with no zero byte) before any other use.
+  char* Extend(int32_t n) {
+    Reserve(n);
+    char* at = cursor_;
+    cursor_ += n;
+    length_ += n;
+    *cursor_ = '\0';
+    return at;
+  }
   // Appends exactly n bytes (zero bytes included are the caller's concern).
-  void AppendBytes(const char* bytes, int32_t n);
+  void AppendBytes(const char* bytes, int32_t n) {
+    Reserve(n);
+    std::memcpy(cursor_, bytes, static_cast<size_t>(n));
+    cursor_ += n;
+    length_ += n;
+    *cursor_ = '\0';
+  }
   void AppendChar(char ch) {
     if (ch == '\0') return;
     if (length_ + 2 > capacity_) Grow(1);
@@ -48,14 +72,65 @@ class TextBuffer {
     *cursor_ = '\0';
     ++length_;
   }
-  void AppendQuoted(const TextBuffer& other);
+  // Appends the other text in double quotes; nothing when it is empty.
+  void AppendQuoted(const TextBuffer& other) {
+    if (other.length_ == 0) return;
+    Reserve(other.length_ + 2);
+    *cursor_++ = '"';
+    std::memcpy(cursor_, other.data_, static_cast<size_t>(other.length_));
+    cursor_ += other.length_;
+    *cursor_++ = '"';
+    *cursor_ = '\0';
+    length_ += other.length_ + 2;
+  }
   void AppendWord(const char* text);
-  void AppendTag(const char* keyword, const char* value, char open, char close);
-  void Clear();
+  // Appends keyword, open, value, close, with one space first unless the
+  // text is empty; nothing at all for an empty value.
+  void AppendTag(const char* keyword, const char* value, char open, char close) {
+    AppendTag(keyword, value, static_cast<int32_t>(std::strlen(value)), open, close);
+  }
+  void AppendTag(const char* keyword, const TextBuffer& value, char open, char close) {
+    AppendTag(keyword, value.Str(), value.length_, open, close);
+  }
+  // The same with the value's length given (it holds no zero byte).
+  void AppendTag(const char* keyword, const char* value, int32_t value_length, char open,
+                 char close) {
+    if (value_length <= 0) return;
+    int32_t keyword_length = static_cast<int32_t>(std::strlen(keyword));
+    Reserve(keyword_length + value_length + 3);
+    char* p = cursor_;
+    if (length_ != 0) *p++ = ' ';
+    std::memcpy(p, keyword, static_cast<size_t>(keyword_length));
+    p += keyword_length;
+    if (open != '\0') *p++ = open;
+    std::memcpy(p, value, static_cast<size_t>(value_length));
+    p += value_length;
+    if (close != '\0') *p++ = close;
+    *p = '\0';
+    length_ += static_cast<int32_t>(p - cursor_);
+    cursor_ = p;
+  }
+  void Clear() {
+    length_ = 0;
+    cursor_ = data_;
+    if (data_ != nullptr) *data_ = '\0';
+  }
   void Assign(const char* text);
+  // Replaces the text with n bytes (which hold no zero byte).
+  void AssignBytes(const char* bytes, int32_t n) {
+    Clear();
+    AppendBytes(bytes, n);
+  }
   void AssignBuffer(const TextBuffer& other);
+  // Removes leading and trailing spaces and tabs.
   void Trim();
+  // Removes trailing spaces and tabs.
+  void DropTrailingBlanks();
+  // Removes one trailing `ch`.
   void DropTrailing(char ch);
+  // Removes the bytes from offset `start` up to (not including) `end`,
+  // 0 <= start <= end <= Length().
+  void Erase(int32_t start, int32_t end);
   // Cuts the text to its first n bytes (no-op when already shorter).
   void Truncate(int32_t n);
 

@@ -72,11 +72,12 @@ int32_t CsvHandler::Seek(int32_t record) {
     }
   }
   eof_ = reader_.AtEnd() ? 1 : 0;
-  if (reader_.ReadLine(line_, kLineBufferSize) < 0) {
+  int32_t stored = reader_.ReadLine(line_, kLineBufferSize);
+  if (stored < 0) {
     eof_ = 1;
     return 0;
   }
-  CutAtLineEnd(line_);
+  CutAtLineEnd(line_, stored);
   record_number_ = n + 1;
   return 1;
 }

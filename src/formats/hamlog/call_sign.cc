@@ -58,9 +58,12 @@ void ComposeCallSign(const unsigned char* record, bool prefix_first, TextBuffer&
 }
 
 bool HasDxMarker(const char* text) {
+  // The marker begins with a byte that has no letter case.
+  static_assert(kDxMarker[0] == '$', "marker starts with '$'");
   size_t n = std::strlen(kDxMarker);
-  for (const char* p = text; *p != '\0'; ++p) {
-    size_t i = 0;
+  for (const char* p = std::strchr(text, kDxMarker[0]); p != nullptr;
+       p = std::strchr(p + 1, kDxMarker[0])) {
+    size_t i = 1;
     while (i < n && AsciiUpper(p[i]) == kDxMarker[i]) ++i;
     if (i == n) return true;
   }

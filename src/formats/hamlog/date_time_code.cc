@@ -17,8 +17,8 @@ constexpr unsigned char kLowSevenBits = 0x7F;
 
 void AppendTwoDigits(TextBuffer& out, uint32_t value) {
   char digits[12];
-  FormatUnsigned(digits, value, 2);
-  out.Append(digits);
+  char* end = FormatUnsigned(digits, value, 2);
+  out.AppendBytes(digits, static_cast<int32_t>(end - digits));
 }
 
 }  // namespace

@@ -85,10 +85,11 @@ void DecodeFrequency(const unsigned char* field, TextBuffer& out) {
     }
     text[point] = '.';
     text[kDecodedMax] = '\0';
-    out.Append(text);
+    int32_t used = 0;
+    while (text[used] != '\0') ++used;
+    out.AppendBytes(text, used);
   }
-  TrimTrailingBlanks(out.Edit());
-  out.Resync();
+  out.DropTrailingBlanks();
   out.DropTrailing('.');
 }
 

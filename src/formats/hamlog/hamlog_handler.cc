@@ -53,6 +53,7 @@ const char* HamlogHandler::Open() {
 }
 
 void HamlogHandler::OpenRemarkFile() {
+  remark_window_.Forget();
   remark_file_name_.Assign(file_name_.Str());
   ReplaceExtension(remark_file_name_, kRemarkExtension);
   remark_stream_ = std::fopen(remark_file_name_.Str(), "rb");
@@ -92,6 +93,8 @@ bool HamlogHandler::FinishCreatedFiles() {
 }
 
 bool HamlogHandler::CloseStreams() {
+  ForgetRecord();
+  remark_window_.Forget();
   bool ok = true;
   if (stream_ != nullptr) {
     ok = std::fclose(stream_) == 0;

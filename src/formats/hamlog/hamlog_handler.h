@@ -19,7 +19,9 @@
 #include <cstdio>
 
 #include "formats/hamlog/hamlog_layout.h"
+#include "plugin/file_window.h"
 #include "plugin/record_file_handler.h"
+#include "text/remark_text.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
@@ -44,14 +46,14 @@ class HamlogHandler : public RecordFileHandler {
  private:
   // Reading.
   void OpenRemarkFile();
-  // Moves the Pow, Env and ToRadio tags of a remark line into their QSO
-  // fields; the rest becomes the tag `keyword` of the remarks field.
-  // Returns true when that rest holds the "$DX" marker.
-  bool ListRemarkLine(TextBuffer& line, const char* keyword);
+  // Moves the Pow, Env and ToRadio tags of a remark line (length bytes at
+  // text) into their QSO fields; the rest becomes the tag `keyword` of the
+  // remarks field. Returns true when that rest holds the "$DX" marker.
+  bool ListRemarkLine(const char* text, int32_t length, const char* keyword);
 
   // Writing. The working texts of one QSO line live in QSO slots that a
-  // writer does not otherwise use.
-  TextBuffer& Remarks() { return qso_.Field(1); }
+  // writer does not otherwise use, the remarks in their own text.
+  RemarkText& Remarks() { return remarks_; }
   TextBuffer& Qth() { return qso_.Field(2); }
   TextBuffer& RemarkLine1() { return qso_.Field(3); }
   TextBuffer& RemarkLine2() { return qso_.Field(4); }
@@ -76,13 +78,16 @@ class HamlogHandler : public RecordFileHandler {
   std::FILE* remark_stream_ = nullptr;
   unsigned char remark_header_[hamlog::kRemarkHeaderSize] = {};
   int32_t created_ = 0;
-  // Reading: remark line 2 of the record being listed (line 1 is worked
-  // on in the QSO line's buffer).
-  TextBuffer second_line_;
+  // Reading: the remark file seen through a window, so that entries in
+  // record order cost no seek and no read call each.
+  FileWindow remark_window_;
   // Writing: where the next remark entry goes, and whether the user has
   // been told that a line could not be written.
   int64_t remark_end_ = 0;
   bool write_warned_ = false;
+  // The remarks tags are cut from: a remark line while a record is listed,
+  // the QSO line's remarks while one is written.
+  RemarkText remarks_;
 };
 
 }  // namespace varnek

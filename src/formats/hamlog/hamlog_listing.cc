@@ -37,20 +37,28 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
 
   bool prefix_first = false;
   uint32_t remark_offset = hamlog::GetU32(record_ + hamlog::kRemarkOffsetAt);
-  if (remark_offset != 0 && remark_stream_ != nullptr) {
+  const unsigned char* entry_bytes = nullptr;
+  int32_t held = 0;
+  if (remark_offset != 0 && remark_stream_ != nullptr && hamlog::IsRemarkOffset(remark_offset)) {
+    held = remark_window_.Read(remark_stream_, remark_offset, hamlog::kEntryMax, &entry_bytes);
+  }
+  if (held > 0) {
+    using Texts = hamlog::RemarkEntryTexts;
+    Texts entry = hamlog::ViewRemarkEntry(entry_bytes, held);
     TextBuffer& qth = qso_.Field(kQth);
-    hamlog::ReadRemarkEntry(remark_stream_, remark_offset, qth, qso_.Line(), second_line_);
-    TrimTrailingBlanks(qth.Edit());
-    qth.Resync();
-    bool first_has_marker = ListRemarkLine(qso_.Line(), "REM1");
-    bool second_has_marker = ListRemarkLine(second_line_, "REM2");
+    qth.AssignBytes(entry.text[Texts::kQth], entry.length[Texts::kQth]);
+    qth.DropTrailingBlanks();
+    bool first_has_marker =
+        ListRemarkLine(entry.text[Texts::kLine1], entry.length[Texts::kLine1], "REM1");
+    bool second_has_marker =
+        ListRemarkLine(entry.text[Texts::kLine2], entry.length[Texts::kLine2], "REM2");
     prefix_first = first_has_marker || second_has_marker;
   }
 
   unsigned char route = record_[hamlog::kQslRouteAt];
   if (!IsEmptyMark(route)) {
-    char via[2] = {static_cast<char>(route), '\0'};
-    remarks.AppendTag("Via", via, '[', ']');
+    char via = static_cast<char>(route);
+    remarks.AppendTag("Via", &via, 1, '[', ']');
   }
   unsigned char mark2 = record_[hamlog::kQslMark2At];
   if (!IsEmptyMark(mark2)) qso_.Field(kQslMark2).AppendChar(static_cast<char>(mark2));
@@ -62,26 +70,30 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   }
   work_.Clear();
   AppendFieldText(record_, kCodeField, work_);
-  remarks.AppendTag("CODE", work_.Str(), kCornerOpen, kCornerClose);
+  remarks.AppendTag("CODE", work_, kCornerOpen, kCornerClose);
   work_.Clear();
   AppendFieldText(record_, kGridField, work_);
-  remarks.AppendTag("GL", work_.Str(), kCornerOpen, kCornerClose);
+  remarks.AppendTag("GL", work_, kCornerOpen, kCornerClose);
   hamlog::DecodeReport(record_ + hamlog::kMyReportAt, work_);
-  remarks.AppendTag("My", work_.Str(), kCornerOpen, kCornerClose);
+  remarks.AppendTag("My", work_, kCornerOpen, kCornerClose);
 
   TextBuffer& call = qso_.Field(kCall);
   if (call.Empty()) hamlog::ComposeCallSign(record_, prefix_first, call);
   return qso_.Assemble(buffer, size);
 }
 
-bool HamlogHandler::ListRemarkLine(TextBuffer& line, const char* keyword) {
+bool HamlogHandler::ListRemarkLine(const char* text, int32_t length, const char* keyword) {
+  if (length == 0) return false;
+  RemarkText& line = remarks_;
+  line.AssignBytes(text, length);
   if (CutTag(line, work_, "Pow")) qso_.Field(kPower).AssignBuffer(work_);
   if (CutTag(line, work_, "Env")) qso_.Field(kEnv).AssignBuffer(work_);
   if (CutTag(line, work_, "ToRadio")) qso_.Field(kCall).AssignBuffer(work_);
   line.Trim();
-  if (line.Empty()) return false;
-  qso_.Field(kRemarks).AppendTag(keyword, line.Str(), kCornerOpen, kCornerClose);
-  return hamlog::HasDxMarker(line.Str());
+  const TextBuffer& rest = line.Text();
+  if (rest.Empty()) return false;
+  qso_.Field(kRemarks).AppendTag(keyword, rest, kCornerOpen, kCornerClose);
+  return hamlog::HasDxMarker(rest.Str());
 }
 
 }  // namespace varnek

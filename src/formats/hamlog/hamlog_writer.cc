@@ -81,9 +81,8 @@ int32_t HamlogHandler::WriteText(char* line) {
   if (created_ == 0 || stream_ == nullptr || remark_stream_ == nullptr || line == nullptr) {
     return 0;
   }
-  TextBuffer& remarks = Remarks();
+  RemarkText& remarks = Remarks();
   TextBuffer& value = TagValue();
-  remarks.Clear();
   Qth().Clear();
   RemarkLine1().Clear();
   RemarkLine2().Clear();
@@ -99,8 +98,8 @@ int32_t HamlogHandler::WriteText(char* line) {
   hamlog::EncodeReport(parts.field[kHisReport], mode, record_ + hamlog::kHisReportAt);
   CopyIntoField(record_, hamlog::kModeField, mode);
   CopyIntoField(record_, hamlog::kNameField, parts.field[kName]);
-  Qth().Assign(parts.field[kQth]);
-  remarks.Assign(parts.field[kRemarks]);
+  Qth().AssignBytes(parts.field[kQth], parts.length[kQth]);
+  remarks.AssignBytes(parts.field[kRemarks], parts.length[kRemarks]);
   if (prefix_first && !hamlog::HasDxMarker(parts.field[kRemarks])) {
     RemarkLine2().AppendWord(hamlog::kDxMarker);
   }
@@ -128,14 +127,16 @@ int32_t HamlogHandler::WriteText(char* line) {
   }
   if (CutFirstTag(remarks, value, {"REM", "REM1"})) RemarkLine1().AppendWord(value.Str());
   if (CutFirstTag(remarks, value, {"mQSL", "REM2"})) RemarkLine2().AppendWord(value.Str());
-  RemarkLine2().AppendTag("Pow", parts.field[kPower], kCornerOpen, kCornerClose);
-  RemarkLine2().AppendTag("Env", parts.field[kEnv], kCornerOpen, kCornerClose);
+  RemarkLine2().AppendTag("Pow", parts.field[kPower], parts.length[kPower], kCornerOpen,
+                          kCornerClose);
+  RemarkLine2().AppendTag("Env", parts.field[kEnv], parts.length[kEnv], kCornerOpen, kCornerClose);
   for (const char* keyword : kPlacedTags) PlaceTag(keyword);
-  remarks.Trim();
-  if (!remarks.Empty()) {
+  TextBuffer& rest = remarks.Edit();
+  rest.Trim();
+  if (!rest.Empty()) {
     TextBuffer& shorter =
         RemarkLine1().Length() < RemarkLine2().Length() ? RemarkLine1() : RemarkLine2();
-    shorter.AppendWord(remarks.Str());
+    shorter.AppendWord(rest.Str());
   }
   return AppendRecord();
 }

@@ -6,9 +6,16 @@ namespace varnek {
 namespace hamlog {
 
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out) {
-  out.AppendN(reinterpret_cast<const char*>(record + field.offset), field.size);
-  TrimTrailingBlanks(out.Edit());
-  out.Resync();
+  const char* text = reinterpret_cast<const char*>(record + field.offset);
+  int32_t length = 0;
+  while (length < field.size && text[length] != '\0') ++length;
+  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  // Nothing but blanks: the blanks that `out` ends in go as well.
+  if (length == 0) {
+    out.DropTrailingBlanks();
+  } else {
+    out.AppendBytes(text, length);
+  }
 }
 
 void CopyIntoField(unsigned char* record, RecordField field, const char* text, int32_t length) {

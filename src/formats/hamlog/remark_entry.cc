@@ -1,6 +1,7 @@
 #include "formats/hamlog/remark_entry.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "formats/hamlog/hamlog_layout.h"
 
@@ -8,18 +9,6 @@ namespace varnek {
 namespace hamlog {
 
 namespace {
-
-// Reads `length` bytes into `out` (up to a zero byte among them); false
-// when fewer arrive.
-bool ReadText(std::FILE* file, int32_t length, TextBuffer& out) {
-  if (length == 0) return true;
-  char area[kEntryTextMax + 1];
-  size_t size = static_cast<size_t>(length);
-  if (std::fread(area, 1, size, file) != size) return false;
-  area[length] = '\0';
-  out.Append(area);
-  return true;
-}
 
 int32_t Limited(const TextBuffer& text, int32_t limit, bool* cut) {
   if (text.Length() <= limit) return text.Length();
@@ -34,18 +23,34 @@ bool WriteBytes(std::FILE* file, const void* bytes, int32_t length) {
 
 }  // namespace
 
+RemarkEntryTexts ViewRemarkEntry(const unsigned char* bytes, int32_t held) {
+  RemarkEntryTexts entry;
+  if (held < kEntryLengthsSize) return entry;
+  int32_t at = kEntryLengthsSize;
+  for (int i = 0; i < 3; ++i) {
+    int32_t length = bytes[i];
+    if (held - at < length) break;
+    const char* text = reinterpret_cast<const char*>(bytes + at);
+    const void* zero = std::memchr(text, '\0', static_cast<size_t>(length));
+    entry.text[i] = text;
+    entry.length[i] =
+        zero == nullptr ? length : static_cast<int32_t>(static_cast<const char*>(zero) - text);
+    at += length;
+  }
+  return entry;
+}
+
 void ReadRemarkEntry(std::FILE* file, uint32_t offset, TextBuffer& qth, TextBuffer& line1,
                      TextBuffer& line2) {
-  qth.Clear();
-  line1.Clear();
-  line2.Clear();
-  if (!IsRemarkOffset(offset)) return;
-  if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return;
-  unsigned char lengths[kEntryLengthsSize];
-  if (std::fread(lengths, 1, sizeof lengths, file) != sizeof lengths) return;
-  if (!ReadText(file, lengths[0], qth)) return;
-  if (!ReadText(file, lengths[1], line1)) return;
-  ReadText(file, lengths[2], line2);
+  unsigned char bytes[kEntryMax];
+  int32_t held = 0;
+  if (IsRemarkOffset(offset) && std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0) {
+    held = static_cast<int32_t>(std::fread(bytes, 1, sizeof bytes, file));
+  }
+  RemarkEntryTexts entry = ViewRemarkEntry(bytes, held);
+  qth.AssignBytes(entry.text[RemarkEntryTexts::kQth], entry.length[RemarkEntryTexts::kQth]);
+  line1.AssignBytes(entry.text[RemarkEntryTexts::kLine1], entry.length[RemarkEntryTexts::kLine1]);
+  line2.AssignBytes(entry.text[RemarkEntryTexts::kLine2], entry.length[RemarkEntryTexts::kLine2]);
 }
 
 bool IsRemarkOffset(int64_t position) { return position > 0 && position <= INT32_MAX; }
@@ -55,13 +60,21 @@ int32_t AppendRemarkEntry(std::FILE* file, int64_t at, const TextBuffer& qth,
   int32_t qth_length = Limited(qth, kQthLimit, cut);
   int32_t line1_length = Limited(line1, kRemarkLineLimit, cut);
   int32_t line2_length = Limited(line2, kRemarkLineLimit, cut);
-  unsigned char lengths[kEntryLengthsSize] = {static_cast<unsigned char>(qth_length),
-                                              static_cast<unsigned char>(line1_length),
-                                              static_cast<unsigned char>(line2_length)};
-  if (WriteBytes(file, lengths, kEntryLengthsSize) && WriteBytes(file, qth.Str(), qth_length) &&
-      WriteBytes(file, line1.Str(), line1_length) && WriteBytes(file, line2.Str(), line2_length)) {
-    return kEntryLengthsSize + qth_length + line1_length + line2_length;
-  }
+  // The entry is put together first and written with one call.
+  unsigned char entry[kEntryLengthsSize + kQthLimit + 2 * kRemarkLineLimit];
+  unsigned char* p = entry;
+  *p++ = static_cast<unsigned char>(qth_length);
+  *p++ = static_cast<unsigned char>(line1_length);
+  *p++ = static_cast<unsigned char>(line2_length);
+  auto put = [&p](const TextBuffer& text, int32_t length) {
+    std::memcpy(p, text.Str(), static_cast<size_t>(length));
+    p += length;
+  };
+  put(qth, qth_length);
+  put(line1, line1_length);
+  put(line2, line2_length);
+  int32_t size = static_cast<int32_t>(p - entry);
+  if (WriteBytes(file, entry, size)) return size;
   std::fseek(file, static_cast<long>(at), SEEK_SET);
   return 0;
 }

@@ -10,14 +10,34 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "formats/hamlog/hamlog_layout.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
 namespace hamlog {
 
-// Replaces the three texts with those of the entry at `offset`. The texts
-// are read in order; when one cannot be read whole, it and the ones after
-// it stay empty. A text ends at its first zero byte, if it holds one.
+// The most bytes an entry takes: three lengths and three texts of 255.
+constexpr int32_t kEntryMax = kEntryLengthsSize + 3 * kEntryTextMax;
+
+// The three texts of an entry (QTH, remark line 1, remark line 2) as they
+// lie in the bytes read from the file. The texts come in order; one that
+// the bytes do not hold whole is empty, and so are the ones after it. A
+// text ends at its first zero byte, if it holds one.
+struct RemarkEntryTexts {
+  static constexpr int kQth = 0;
+  static constexpr int kLine1 = 1;
+  static constexpr int kLine2 = 2;
+  const char* text[3] = {"", "", ""};
+  int32_t length[3] = {0, 0, 0};
+};
+
+// Finds the texts of the entry that begins at bytes[0], of which `held`
+// bytes could be read (at the end of the file, fewer than the entry has).
+RemarkEntryTexts ViewRemarkEntry(const unsigned char* bytes, int32_t held);
+
+// Reads the entry at `offset` (one seek and one read) and replaces the
+// three texts with its texts; an offset the file cannot be positioned at,
+// or an entry cut short before its lengths, gives three empty texts.
 void ReadRemarkEntry(std::FILE* file, uint32_t offset, TextBuffer& qth, TextBuffer& line1,
                      TextBuffer& line2);
 

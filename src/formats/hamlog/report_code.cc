@@ -32,8 +32,8 @@ void EncodeReport(const char* report, const char* mode, unsigned char* pair) {
 
 void DecodeReport(const unsigned char* pair, TextBuffer& out) {
   char digits[12];
-  FormatUnsigned(digits, pair[0], 2);
-  out.Assign(digits);
+  char* end = FormatUnsigned(digits, pair[0], 2);
+  out.AssignBytes(digits, static_cast<int32_t>(end - digits));
   if (pair[1] != ' ') out.AppendChar(static_cast<char>(pair[1]));
 }
 

@@ -52,42 +52,42 @@ int32_t HostTextWriter::WriteText(char* line) {
   tail.Clear();
   value.Clear();
   // The QSO line's remarks, from which tags are cut.
-  TextBuffer& remarks = work_;
-  remarks.Assign(field[kRemarks]);
+  RemarkText& remarks = remarks_;
+  remarks.AssignBytes(field[kRemarks], qso.length[kRemarks]);
 
   AppendDatePieces(out, field[kDate], '.');
   out.AppendChar(',');
-  out.Append(field[kTime]);
+  qso.AppendTo(out, kTime);
   out.Append(kTimeSuffix);
   out.Append(",\"");
-  out.Append(field[kCall]);
+  qso.AppendTo(out, kCall);
   out.Append("\",");
-  out.Append(field[kHisReport]);
+  qso.AppendTo(out, kHisReport);
   out.AppendChar(',');
   MoveFirstTag(remarks, value, out, {"My"});
   out.AppendChar(',');
   for (int n : {kFrequency, kMode, kPower}) {
-    out.Append(field[n]);
+    qso.AppendTo(out, n);
     out.AppendChar(',');
   }
-  DropNameRepeatingOperator(&field[kName], remarks, value);
+  if (NameRepeatsOperator(field[kName], remarks, value)) qso.Drop(kName);
   out.AppendChar('"');
-  out.Append(field[kName]);
+  qso.AppendTo(out, kName);
   out.Append("\",\"");
-  out.Append(field[kQth]);
+  qso.AppendTo(out, kQth);
   out.Append("\",\"");
   if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) out.AppendBuffer(value);
   out.Append("\",\"");
 
   AppendEndTime(tail, remarks, value, field[kTime]);
   tail.AppendChar(',');
-  tail.Append(field[kQslMark1]);
+  qso.AppendTo(tail, kQslMark1);
   tail.AppendChar(',');
-  tail.Append(field[kQslMark2]);
+  qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(',');
   MoveFirstTag(remarks, value, tail, {"M"});
   tail.AppendChar(',');
-  tail.Append(field[kEnv]);
+  qso.AppendTo(tail, kEnv);
   tail.AppendChar(',');
   MoveFirstTag(remarks, value, tail, {"OPT", "OPT1", "CODE"});
   tail.AppendChar(',');
@@ -101,8 +101,9 @@ int32_t HostTextWriter::WriteText(char* line) {
   if (CutFirstTagTrimmed(remarks, value, {"mQSL", "REM2"})) {
     out.AppendBuffer(value);
   } else {
-    remarks.Trim();
-    out.AppendBuffer(remarks);
+    TextBuffer& rest = remarks.Edit();
+    rest.Trim();
+    out.AppendBuffer(rest);
   }
   out.Append("\",");
   out.AppendBuffer(tail);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "plugin/log_handler.h"
+#include "text/remark_text.h"
 
 namespace varnek {
 
@@ -29,6 +30,10 @@ class HostTextWriter : public LogHandler {
   int32_t Update(int32_t, const char*) override { return 0; }
   int32_t Create(const char* name) override;
   int32_t WriteText(char* line) override;
+
+ private:
+  // The QSO line's remarks, from which tags are cut (storage only).
+  RemarkText remarks_;
 };
 
 }  // namespace varnek

@@ -13,6 +13,7 @@
 
 #include "formats/log200/log200_record.h"
 #include "plugin/record_file_handler.h"
+#include "text/remark_text.h"
 
 namespace varnek {
 
@@ -42,6 +43,8 @@ class Log200Handler : public RecordFileHandler {
   // put back before the record goes to the file; the data area is never
   // read past byte 197 in any case.
   unsigned char image_[log200::kRecordSize] = {};
+  // Writing: the QSO line's remarks, from which tags are cut.
+  RemarkText remarks_;
 };
 
 }  // namespace varnek

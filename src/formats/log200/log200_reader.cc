@@ -2,6 +2,7 @@
 // in-place update of QSL mark 1.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "formats/log200/log200_handler.h"
 #include "plugin/messages.h"
@@ -13,7 +14,10 @@ namespace varnek {
 using log200::kDataSize;
 using log200::kSeparator;
 
-Log200Handler::~Log200Handler() { Close(); }
+Log200Handler::~Log200Handler() {
+  // A failed write-back leaves the file open; the second Close closes it.
+  if (!Close()) Close();
+}
 
 const char* Log200Handler::Open() {
   // A failed write-back leaves the file open; the second Close closes it.
@@ -64,26 +68,31 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   }
   qso_.Clear();
   // The fields are cut out of a copy; the image keeps its separators.
-  work_.Clear();
-  work_.AppendBytes(reinterpret_cast<const char*>(image_), log200::DataLength(image_));
-  log200::RecordFields record(work_.Edit());
+  char area[kDataSize + 1];
+  int32_t area_length = log200::DataLength(image_);
+  std::memcpy(area, image_, static_cast<size_t>(area_length));
+  area[area_length] = '\0';
+  log200::RecordFields record(area, area_length);
   char** field = record.field;
+  int32_t* length = record.length;
+  auto take = [&](int slot, int n) { qso_.Field(slot).AssignBytes(field[n], length[n]); };
 
-  qso_.Field(kDate).Assign(field[log200::kDate]);
-  qso_.Field(kTime).Assign(field[log200::kStartTime]);
-  qso_.Field(kCall).Assign(field[log200::kCall]);
-  qso_.Field(kHisReport).Assign(field[log200::kReportGiven]);
-  qso_.Field(kFrequency).Assign(field[log200::kFrequency]);
+  take(kDate, log200::kDate);
+  take(kTime, log200::kStartTime);
+  take(kCall, log200::kCall);
+  take(kHisReport, log200::kReportGiven);
+  take(kFrequency, log200::kFrequency);
   qso_.Field(kFrequency).DropTrailing('.');
-  qso_.Field(kMode).Assign(field[log200::kMode]);
-  qso_.Field(kName).Assign(field[log200::kName]);
-  qso_.Field(kQth).Assign(field[log200::kQth]);
-  TrimTrailingBlanks(field[log200::kContest]);
-  TrimTrailingBlanks(field[log200::kRemarks]);
+  take(kMode, log200::kMode);
+  take(kName, log200::kName);
+  take(kQth, log200::kQth);
+  for (int n : {log200::kContest, log200::kRemarks}) {
+    length[n] = TrimTrailingBlanks(field[n], length[n]);
+  }
 
   // The assembled line serves as the remark text until the line is built.
   TextBuffer& remarks = qso_.Line();
-  remarks.Assign(field[log200::kRemarks]);
+  remarks.AssignBytes(field[log200::kRemarks], length[log200::kRemarks]);
   TextBuffer& power = qso_.Field(kPower);
   if (!CutTag(remarks, power, "Pow")) power.Clear();
   TextBuffer& env = qso_.Field(kEnv);
@@ -91,15 +100,18 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   remarks.Trim();
 
   TextBuffer& tags = qso_.Field(kRemarks);
-  tags.AppendTag("REM", remarks.Str(), kCornerOpen, kCornerClose);
+  tags.AppendTag("REM", remarks, kCornerOpen, kCornerClose);
   TextBuffer& name = qso_.Field(kName);
   if (name.Empty() && !FindTag(remarks, name, "OP")) name.Clear();
-  tags.AppendTag("MyQTH", field[log200::kMyQth], kCornerOpen, kCornerClose);
-  tags.AppendTag("MyRIG", field[log200::kMyRig], kCornerOpen, kCornerClose);
-  tags.AppendTag("RIG", field[log200::kRig], kCornerOpen, kCornerClose);
-  tags.AppendTag("END", field[log200::kEndTime], kCornerOpen, kCornerClose);
-  tags.AppendTag("My", field[log200::kReportReceived], kCornerOpen, kCornerClose);
-  tags.AppendTag("Contest", field[log200::kContest], kCornerOpen, kCornerClose);
+  auto tag = [&](const char* keyword, int n) {
+    tags.AppendTag(keyword, field[n], length[n], kCornerOpen, kCornerClose);
+  };
+  tag("MyQTH", log200::kMyQth);
+  tag("MyRIG", log200::kMyRig);
+  tag("RIG", log200::kRig);
+  tag("END", log200::kEndTime);
+  tag("My", log200::kReportReceived);
+  tag("Contest", log200::kContest);
 
   qso_.Field(kQslMark1).AppendChar(field[log200::kQslMark1][0]);
   qso_.Field(kQslMark2).AppendChar(field[log200::kQslMark2][0]);

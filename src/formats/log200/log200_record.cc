@@ -29,17 +29,20 @@ int32_t TrailingPadding(const unsigned char* image) {
   return count;
 }
 
-RecordFields::RecordFields(char* data) {
-  field[0] = data + std::strlen(data);
-  char* rest = data;
-  for (int n = 1; n <= kFieldCount; ++n) {
-    field[n] = field[0];
-    rest = SplitField(&field[n], rest, kSeparator);
-  }
+RecordFields::RecordFields(char* data)
+    : RecordFields(data, static_cast<int32_t>(std::strlen(data))) {}
+
+RecordFields::RecordFields(char* data, int32_t data_length) {
+  field[0] = data + data_length;
+  length[0] = 0;
+  SplitFields(data, field[0], kSeparator, &field[1], kFieldCount, &length[1]);
 }
 
 void BlankRecordBreaks(char* text) {
-  for (char* p = text; *p != '\0'; ++p) *p = BlankIfRecordBreak(*p);
+  static constexpr char kBreaks[] = {kSeparator, '\r', '\n', '\0'};
+  for (char* p = std::strpbrk(text, kBreaks); p != nullptr; p = std::strpbrk(p + 1, kBreaks)) {
+    *p = kPadding;
+  }
 }
 
 }  // namespace log200

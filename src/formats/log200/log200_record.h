@@ -51,11 +51,14 @@ int32_t FieldOffset(const unsigned char* image, int n);
 int32_t TrailingPadding(const unsigned char* image);
 
 // Takes a writable data-area text apart in place at the separators, with the
-// quote-aware splitter: field[1] .. field[17]; missing fields are empty and
-// anything after field 17 is ignored.
+// quote-aware splitter: field[1] .. field[17] and their lengths; missing
+// fields are empty and anything after field 17 is ignored.
 struct RecordFields {
   char* field[kFieldCount + 1];
+  int32_t length[kFieldCount + 1];
   explicit RecordFields(char* data);
+  // The same with the text's length given.
+  RecordFields(char* data, int32_t data_length);
 };
 
 // A byte that would break the record structure (the separator, CR, LF)

@@ -44,25 +44,25 @@ int32_t Log200Handler::WriteText(char* line) {
   value.Clear();
   record_remarks.Clear();
   // The QSO line's remarks, from which tags are cut.
-  TextBuffer& remarks = work_;
-  remarks.Assign(field[kRemarks]);
+  RemarkText& remarks = remarks_;
+  remarks.AssignBytes(field[kRemarks], qso.length[kRemarks]);
 
   AppendDatePieces(head, field[kDate], '\0');
   head.AppendChar(kSeparator);
-  head.Append(field[kTime]);
+  qso.AppendTo(head, kTime);
   head.AppendChar(kSeparator);
   AppendEndTime(head, remarks, value, field[kTime]);
   head.AppendChar(kSeparator);
   for (int n : {kCall, kFrequency, kMode, kHisReport}) {
-    head.Append(field[n]);
+    qso.AppendTo(head, n);
     head.AppendChar(kSeparator);
   }
   MoveFirstTag(remarks, value, head, {"My"});
   head.AppendChar(kSeparator);
-  head.Append(field[kQth]);
+  qso.AppendTo(head, kQth);
   head.AppendChar(kSeparator);
-  DropNameRepeatingOperator(&field[kName], remarks, value);
-  head.Append(field[kName]);
+  if (NameRepeatsOperator(field[kName], remarks, value)) qso.Drop(kName);
+  qso.AppendTo(head, kName);
   head.AppendChar(kSeparator);
   MoveFirstTag(remarks, value, head, {"RIG"});
   head.AppendChar(kSeparator);
@@ -73,17 +73,18 @@ int32_t Log200Handler::WriteText(char* line) {
   tail.AppendChar(kSeparator);
   MoveFirstTag(remarks, value, tail, {"MyRIG"});
   tail.AppendChar(kSeparator);
-  tail.Append(field[kQslMark1]);
+  qso.AppendTo(tail, kQslMark1);
   tail.AppendChar(kSeparator);
-  tail.Append(field[kQslMark2]);
+  qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(kSeparator);
 
   if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) record_remarks.AppendWord(value.Str());
   if (CutFirstTagTrimmed(remarks, value, {"REM2", "mQSL"})) record_remarks.AppendWord(value.Str());
-  remarks.Trim();
-  remarks.AppendTag("Pow", field[kPower], '[', ']');
-  remarks.AppendTag("Env", field[kEnv], '[', ']');
-  record_remarks.AppendWord(remarks.Str());
+  TextBuffer& rest = remarks.Edit();
+  rest.Trim();
+  rest.AppendTag("Pow", field[kPower], qso.length[kPower], '[', ']');
+  rest.AppendTag("Env", field[kEnv], qso.length[kEnv], '[', ']');
+  record_remarks.AppendWord(rest.Str());
 
   int32_t length = head.Length() + tail.Length() + record_remarks.Length() + 1;
   if (length > kDataSize) {

@@ -1,0 +1,85 @@
+#include "text/remark_text.h"
+
+#include <cstring>
+
+#include "text/tag_match.h"
+
+namespace varnek {
+
+void RemarkText::Assign(const char* text) {
+  AssignBytes(text, static_cast<int32_t>(std::strlen(text)));
+}
+
+void RemarkText::AssignBytes(const char* text, int32_t length) {
+  text_.AssignBytes(text, length);
+  // One place more than kept tells that there are too many.
+  int32_t found = FindOpeningBrackets(text_.Str(), text_.Length(), 0, brackets_, kMaxBrackets + 1);
+  bracket_count_ = found > kMaxBrackets ? kUnknown : found;
+}
+
+void RemarkText::Trim() {
+  const char* text = text_.Str();
+  int32_t leading = 0;
+  while (text[leading] == ' ' || text[leading] == '\t') ++leading;
+  text_.Trim();
+  // Blanks are no brackets: the places only move back.
+  for (int32_t i = 0; i < bracket_count_; ++i) brackets_[i] -= leading;
+}
+
+int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t* tag_end) const {
+  int32_t n = static_cast<int32_t>(std::strlen(keyword));
+  const char* text = text_.Str();
+  int32_t length = text_.Length();
+  if (n == 0 || length == 0) return -1;
+  const char first = AsciiUpper(keyword[0]);
+  // A tag's keyword ends right before its opening bracket; brackets come
+  // left to right, so do the places where their keywords would start.
+  // Without known places they are found a batch at a time.
+  bool known = bracket_count_ != kUnknown;
+  int32_t batch[kMaxBrackets];
+  const int32_t* places = known ? brackets_ : batch;
+  int32_t from = n;
+  for (;;) {
+    int32_t count =
+        known ? bracket_count_ : FindOpeningBrackets(text, length, from, batch, kMaxBrackets);
+    for (int32_t i = 0; i < count; ++i) {
+      int32_t at = places[i] - n;
+      if (at >= 0 && AsciiUpper(text[at]) == first && KeywordMatches(text + at, keyword, n) &&
+          TagAt(text, length, at, n, value, tag_end)) {
+        return at;
+      }
+    }
+    if (known || count < kMaxBrackets) return -1;
+    from = batch[count - 1] + 1;
+  }
+}
+
+int RemarkText::Find(TextBuffer& value, const char* keyword) const {
+  int32_t tag_end = 0;
+  return Locate(value, keyword, &tag_end) >= 0 ? 1 : 0;
+}
+
+int RemarkText::Cut(TextBuffer& value, const char* keyword) {
+  int32_t tag_end = 0;
+  int32_t at = Locate(value, keyword, &tag_end);
+  if (at < 0) return 0;
+  int32_t start = TagCutStart(text_.Str(), at);
+  text_.Erase(start, tag_end);
+  if (bracket_count_ != kUnknown) {
+    // Brackets inside the cut go; those after it move back.
+    int32_t removed = tag_end - start;
+    int32_t kept = 0;
+    for (int32_t i = 0; i < bracket_count_; ++i) {
+      int32_t bracket = brackets_[i];
+      if (bracket < start) {
+        brackets_[kept++] = bracket;
+      } else if (bracket >= tag_end) {
+        brackets_[kept++] = bracket - removed;
+      }
+    }
+    bracket_count_ = kept;
+  }
+  return 1;
+}
+
+}  // namespace varnek

@@ -1,0 +1,66 @@
+// RemarkText: a remarks text from which remark tags are cut one after
+// another, as the writers do with the remarks of a QSO line. Find and Cut
+// find and cut exactly what FindTag and CutTag do on the same text. The
+// opening brackets are noted once when the text is set and their places
+// kept across cuts, so a keyword that is not in the text costs a look at
+// each bracket instead of a search through the text. The object owns its
+// text; storage is kept from one text to the next.
+#ifndef VARNEK_TEXT_REMARK_TEXT_H_
+#define VARNEK_TEXT_REMARK_TEXT_H_
+
+#include <cstdint>
+
+#include "text/text_buffer.h"
+
+namespace varnek {
+
+class RemarkText {
+ public:
+  RemarkText() = default;
+  RemarkText(const RemarkText&) = delete;
+  RemarkText& operator=(const RemarkText&) = delete;
+
+  void Assign(const char* text);
+  // The same with the text's length given (it holds no zero byte).
+  void AssignBytes(const char* text, int32_t length);
+  // 1 when the tag `keyword` is in the text (its value in `value`), else 0.
+  int Find(TextBuffer& value, const char* keyword) const;
+  // As Find, and the tag (with one space before it) leaves the text.
+  int Cut(TextBuffer& value, const char* keyword);
+
+  // Removes leading and trailing spaces and tabs (TextBuffer::Trim).
+  void Trim();
+
+  const TextBuffer& Text() const { return text_; }
+  // The text for any other change; until the next Assign, searches then
+  // look at every byte of it.
+  TextBuffer& Edit() {
+    bracket_count_ = kUnknown;
+    return text_;
+  }
+
+ private:
+  static constexpr int32_t kMaxBrackets = 32;
+  // bracket_count_ when the places are not known (too many, or Edit).
+  static constexpr int32_t kUnknown = -1;
+
+  // Offset of the first tag `keyword` (its end in *tag_end), or -1.
+  int32_t Locate(TextBuffer& value, const char* keyword, int32_t* tag_end) const;
+
+  TextBuffer text_;
+  int32_t brackets_[kMaxBrackets + 1] = {};
+  int32_t bracket_count_ = 0;
+};
+
+// The FindTag and CutTag of a RemarkText, for code written for both kinds
+// of remarks.
+inline int FindTag(const RemarkText& remarks, TextBuffer& value, const char* keyword) {
+  return remarks.Find(value, keyword);
+}
+inline int CutTag(RemarkText& remarks, TextBuffer& value, const char* keyword) {
+  return remarks.Cut(value, keyword);
+}
+
+}  // namespace varnek
+
+#endif  // VARNEK_TEXT_REMARK_TEXT_H_

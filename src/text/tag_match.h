@@ -1,0 +1,43 @@
+// Where a remark tag begins: the rules that FindTag and CutTag apply at each
+// place where a keyword stands directly before an opening bracket, for
+// searches that find such places their own way (RemarkText). A tag is taken
+// only where it starts a character and the character before it allows it,
+// and only when its bracketed value is not empty.
+#ifndef VARNEK_TEXT_TAG_MATCH_H_
+#define VARNEK_TEXT_TAG_MATCH_H_
+
+#include <cstdint>
+
+#include "text/text_buffer.h"
+
+namespace varnek {
+
+// Stores the offsets of the opening brackets of a tag ([ { ( < and the
+// corner 0xA2) in `text` (length bytes) from offset `from` on, left to
+// right, and returns their number: at most `capacity` (then the search
+// goes on after the last one stored).
+int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int32_t* offsets,
+                            int32_t capacity);
+
+inline char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// True when the n bytes at p spell `keyword`, letter case ignored (stops
+// at a zero byte in p).
+bool KeywordMatches(const char* p, const char* keyword, int32_t n);
+
+// Tries the tag whose keyword (n bytes) stands at offset `at` of `text`
+// (length bytes and a zero) directly before an opening bracket. When a tag
+// begins there: `value` receives its value, *tag_end the offset one past
+// the tag (past its closing bracket, or the text's end), and the result is
+// true. Otherwise false; `value` may have been overwritten.
+bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& value,
+           int32_t* tag_end);
+
+// Where a cut of the tag at `start` begins: one space before it goes too.
+int32_t TagCutStart(const char* text, int32_t start);
+
+}  // namespace varnek
+
+#endif  // VARNEK_TEXT_TAG_MATCH_H_

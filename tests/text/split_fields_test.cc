@@ -1,0 +1,116 @@
+// SplitFields must cut exactly what repeated SplitField calls cut: the
+// same fields, the same bytes written into the text, the same rest, and
+// lengths that match the fields. Random lines built from the bytes that
+// matter (separators, quotes, lead bytes) cover the quote rules, fields
+// longer and shorter than the eight bytes tested at a time, and texts that
+// end inside a quoted stretch.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "text/fields.h"
+
+namespace varnek {
+namespace {
+
+struct Split {
+  std::vector<std::string> fields;
+  std::vector<int32_t> lengths;
+  std::string bytes;  // the text after splitting, zeros included
+  ptrdiff_t rest;     // offset of the returned rest
+};
+
+Split ByOneField(const std::string& line, char separator, int count) {
+  std::vector<char> text(line.begin(), line.end());
+  text.push_back('\0');
+  Split split;
+  char* rest = text.data();
+  for (int i = 0; i < count; ++i) {
+    char* field = nullptr;
+    rest = SplitField(&field, rest, separator);
+    split.fields.push_back(field);
+    split.lengths.push_back(static_cast<int32_t>(std::strlen(field)));
+  }
+  split.bytes.assign(text.begin(), text.end());
+  split.rest = rest - text.data();
+  return split;
+}
+
+Split AllAtOnce(const std::string& line, char separator, int count) {
+  std::vector<char> text(line.begin(), line.end());
+  text.push_back('\0');
+  std::vector<char*> fields(static_cast<size_t>(count));
+  std::vector<int32_t> lengths(static_cast<size_t>(count));
+  char* rest = SplitFields(text.data(), text.data() + line.size(), separator, fields.data(), count,
+                           lengths.data());
+  Split split;
+  for (char* field : fields) split.fields.push_back(field);
+  split.lengths = lengths;
+  split.bytes.assign(text.begin(), text.end());
+  split.rest = rest - text.data();
+  return split;
+}
+
+void ExpectSame(const std::string& line, char separator, int count) {
+  Split expected = ByOneField(line, separator, count);
+  Split actual = AllAtOnce(line, separator, count);
+  EXPECT_EQ(actual.fields, expected.fields) << line;
+  EXPECT_EQ(actual.lengths, expected.lengths) << line;
+  EXPECT_EQ(actual.bytes, expected.bytes) << line;
+  EXPECT_EQ(actual.rest, expected.rest) << line;
+}
+
+TEST(SplitFieldsTest, QuotedFieldsAndTheirLengths) {
+  char line[] = "98/07/15,\"Taro\",\"a,b\",x\"y,z\",\"q\"r,";
+  char* fields[7];
+  int32_t lengths[7];
+  SplitFields(line, line + std::strlen(line), ',', fields, 7, lengths);
+  // A quote inside a field protects separators too; only a field that is
+  // one quoted stretch ended by a separator loses its quotes.
+  const char* want[] = {"98/07/15", "Taro", "a,b", "x\"y,z\"", "\"q\"r", "", ""};
+  for (int i = 0; i < 7; ++i) {
+    EXPECT_STREQ(fields[i], want[i]) << i;
+    EXPECT_EQ(lengths[i], static_cast<int32_t>(std::strlen(want[i]))) << i;
+  }
+}
+
+TEST(SplitFieldsTest, AgreesWithSplitFieldOnRandomLines) {
+  const std::vector<std::string> pieces = {
+      "a",  "bc",   "Tokyo", "0123456789", ",",      ",",     "\x1E", "\x1E", "\"",
+      "\"", "\"\"", " ",     "\x82\xA0",   "\x81\"", "\x83,", ",\"",  "\",",  "REM[x]"};
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    int pieces_in_line = static_cast<int>(random() % 24);
+    for (int i = 0; i < pieces_in_line; ++i) line += pieces[random() % pieces.size()];
+    char separator = random() % 2 == 0 ? ',' : '\x1E';
+    int count = 1 + static_cast<int>(random() % 20);
+    ExpectSame(line, separator, count);
+    if (HasFailure()) return;
+  }
+}
+
+TEST(SplitFieldsTest, AgreesWithSplitFieldOnLinesWithoutQuotes) {
+  const std::vector<std::string> pieces = {"a",  "bcd",  "0123456789", ",",        ",",
+                                           ",,", "\x1E", " ",          "\x82\xA0", "Pow[5]"};
+  std::mt19937 random(8);
+  for (int round = 0; round < 20000; ++round) {
+    std::string line;
+    int pieces_in_line = static_cast<int>(random() % 40);
+    for (int i = 0; i < pieces_in_line; ++i) line += pieces[random() % pieces.size()];
+    ExpectSame(line, random() % 2 == 0 ? ',' : '\x1E', 1 + static_cast<int>(random() % 20));
+    if (HasFailure()) return;
+  }
+}
+
+TEST(SplitFieldsTest, EmptyAndSeparatorOnlyTexts) {
+  for (const char* line : {"", ",", ",,,,,,,,,,,,,,,,,,", "\"", "\"\"", "\",\",\","}) {
+    ExpectSame(line, ',', 13);
+  }
+}
+
+}  // namespace
+}  // namespace varnek
