@@ -51,6 +51,12 @@ class LogHandler {
   // Shows `warning` the first time a writer has to shorten what it writes
   // into this file.
   void WarnOverflowOnce(const char* warning);
+  // The end of every reader's Open: positions a freshly opened log on its
+  // first record and returns the file name, or closes the log again, warns
+  // that the first record is missing and returns null.
+  const char* OpenOnFirstRecord();
+  // Closes the stream, if any: 1, or 0 with the close-failure warning.
+  int32_t CloseStream();
 };
 
 }  // namespace varnek

@@ -30,12 +30,7 @@ const char* CsvHandler::Open() {
     return nullptr;
   }
   record_number_ = 0;
-  if (!Seek(0)) {
-    Close();
-    ShowWarning(kFirstRecordMissing);
-    return nullptr;
-  }
-  return file_name_.Str();
+  return OpenOnFirstRecord();
 }
 
 int32_t CsvHandler::Close() {

@@ -44,12 +44,7 @@ const char* HamlogHandler::Open() {
   OpenRemarkFile();
   dirty_ = 0;
   record_number_ = 0;
-  if (!Seek(0)) {
-    Close();
-    ShowWarning(kFirstRecordMissing);
-    return nullptr;
-  }
-  return file_name_.Str();
+  return OpenOnFirstRecord();
 }
 
 void HamlogHandler::OpenRemarkFile() {

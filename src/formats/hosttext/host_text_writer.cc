@@ -30,14 +30,7 @@ int32_t HostTextWriter::Create(const char* name) {
 }
 
 int32_t HostTextWriter::Close() {
-  if (stream_ == nullptr) return 1;
-  int closed = std::fclose(stream_);
-  stream_ = nullptr;
-  if (closed != 0) {
-    ShowWarning(kCloseFailed);
-    return 0;
-  }
-  return 1;
+  return CloseStream();
 }
 
 int32_t HostTextWriter::WriteText(char* line) {

@@ -29,25 +29,13 @@ const char* Log200Handler::Open() {
   }
   dirty_ = 0;
   record_number_ = 0;
-  if (!Seek(0)) {
-    Close();
-    ShowWarning(kFirstRecordMissing);
-    return nullptr;
-  }
-  return file_name_.Str();
+  return OpenOnFirstRecord();
 }
 
 int32_t Log200Handler::Close() {
   if (!WriteBack()) return 0;
   ForgetRecord();
-  if (stream_ == nullptr) return 1;
-  int closed = std::fclose(stream_);
-  stream_ = nullptr;
-  if (closed != 0) {
-    ShowWarning(kCloseFailed);
-    return 0;
-  }
-  return 1;
+  return CloseStream();
 }
 
 int32_t Log200Handler::Seek(int32_t record) {
