@@ -29,9 +29,7 @@ int32_t HostTextWriter::Create(const char* name) {
   return 1;
 }
 
-int32_t HostTextWriter::Close() {
-  return CloseStream();
-}
+int32_t HostTextWriter::Close() { return CloseStream(); }
 
 int32_t HostTextWriter::WriteText(char* line) {
   if (stream_ == nullptr || line == nullptr) return 0;
