@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "platform/dialog_choice.h"
 #include "platform/win_api.h"
 
 namespace varnek_bench {
@@ -27,16 +28,7 @@ int AnswerMessageBox(void*, const char* text, const char*, unsigned int style) {
 // buffer, the offsets of its name and of its extension.
 int AnswerDialog(OPENFILENAMEA* dialog) {
   if (chosen_file == nullptr) return 0;
-  size_t length = std::strlen(chosen_file);
-  if (length + 1 > dialog->nMaxFile || length > 0xFFFF) return 0;
-  std::memcpy(dialog->lpstrFile, chosen_file, length + 1);
-  const char* slash = std::strrchr(chosen_file, '/');
-  size_t name = slash ? static_cast<size_t>(slash - chosen_file) + 1 : 0;
-  const char* dot = std::strrchr(chosen_file + name, '.');
-  dialog->nFileOffset = static_cast<WORD>(name);
-  dialog->nFileExtension =
-      static_cast<WORD>(dot ? static_cast<size_t>(dot - chosen_file) + 1 : length);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, chosen_file, std::strlen(chosen_file));
 }
 
 // A fixed creation date keeps the written files the same from run to run.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/dialog_choice.h"
 #include "platform/win_api.h"
 #include "plugin/exports.h"
 
@@ -33,15 +34,7 @@ int AnswerMessageBox(void*, const char* text, const char* caption, unsigned int 
 }
 
 int AnswerDialog(OPENFILENAMEA* dialog) {
-  if (chosen_file.empty() || chosen_file.size() + 1 > dialog->nMaxFile) return 0;
-  std::memcpy(dialog->lpstrFile, chosen_file.c_str(), chosen_file.size() + 1);
-  size_t slash = chosen_file.find_last_of('/');
-  size_t name = slash == std::string::npos ? 0 : slash + 1;
-  size_t dot = chosen_file.find_last_of('.');
-  dialog->nFileOffset = static_cast<WORD>(name);
-  dialog->nFileExtension =
-      static_cast<WORD>(dot == std::string::npos || dot < name ? chosen_file.size() : dot + 1);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, chosen_file.data(), chosen_file.size());
 }
 
 void AnswerClock(SYSTEMTIME* now) { *now = SYSTEMTIME{2026, 12, 2, 8, 21, 30, 0, 0}; }

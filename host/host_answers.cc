@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/progress_bar.h"
+#include "platform/dialog_choice.h"
 
 namespace varnek_host {
 
@@ -60,18 +61,7 @@ int AnswerOpenDialog(OPENFILENAMEA* dialog) {
   HostAnswers* answers = installed;
   RememberFilter(dialog->lpstrFilter, &answers->offered_filter);
   const std::string& path = answers->chosen_path;
-  if (path.empty() || dialog->lpstrFile == nullptr || path.size() + 1 > dialog->nMaxFile ||
-      path.size() > 0xFFFF) {
-    return 0;
-  }
-  std::memcpy(dialog->lpstrFile, path.c_str(), path.size() + 1);
-  size_t slash = path.rfind('/');
-  size_t name = slash == std::string::npos ? 0 : slash + 1;
-  size_t dot = path.rfind('.');
-  dialog->nFileOffset = static_cast<WORD>(name);
-  dialog->nFileExtension =
-      static_cast<WORD>(dot == std::string::npos || dot < name ? path.size() : dot + 1);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, path.data(), path.size());
 }
 
 void AnswerLocalTime(SYSTEMTIME* now) { *now = installed->clock; }

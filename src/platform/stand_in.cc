@@ -9,6 +9,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/dialog_choice.h"
 #include "platform/win_api.h"
 #include "plugin/exports.h"
 
@@ -32,12 +33,7 @@ int DefaultOpenDialog(OPENFILENAMEA* dialog) {
     return 0;
   std::memmove(dialog->lpstrFile + dir_length, dialog->lpstrFile, name_length + 1);
   std::memcpy(dialog->lpstrFile, dir, dir_length);
-  dialog->nFileOffset = static_cast<WORD>(dir_length);
-  const char* name = dialog->lpstrFile + dir_length;
-  const char* dot = std::strrchr(name, '.');
-  dialog->nFileExtension =
-      static_cast<WORD>(dot ? dot + 1 - dialog->lpstrFile : dir_length + name_length);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, dialog->lpstrFile, dir_length + name_length);
 }
 
 void DefaultLocalTime(SYSTEMTIME* now) {

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/dialog_choice.h"
+
 namespace varnek_test {
 
 std::vector<MessageBoxCall> PluginHost::message_boxes;
@@ -49,15 +51,7 @@ int AnswerDialog(OPENFILENAMEA* dialog) {
   call.def_ext_null = dialog->lpstrDefExt == nullptr;
   PluginHost::dialogs.push_back(call);
   const std::string& choice = PluginHost::dialog_choice;
-  if (choice.empty() || choice.size() + 1 > dialog->nMaxFile) return 0;
-  std::memcpy(dialog->lpstrFile, choice.c_str(), choice.size() + 1);
-  size_t slash = choice.find_last_of('/');
-  size_t name = slash == std::string::npos ? 0 : slash + 1;
-  size_t dot = choice.find_last_of('.');
-  dialog->nFileOffset = static_cast<WORD>(name);
-  dialog->nFileExtension =
-      static_cast<WORD>(dot == std::string::npos || dot < name ? choice.size() : dot + 1);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, choice.data(), choice.size());
 }
 
 void AnswerClock(SYSTEMTIME* now) { *now = PluginHost::clock; }

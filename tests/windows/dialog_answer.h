@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/dialog_choice.h"
 #include "windows/plugin.h"
 
 namespace scenario {
@@ -52,20 +53,7 @@ int AnswerDialog(Dialog* dialog) {
   host_record.dialogs.push_back(seen);
 
   const std::string& choice = host_answers.dialog_choice;
-  if (choice.empty() || dialog->lpstrFile == nullptr || choice.size() + 1 > dialog->nMaxFile) {
-    return 0;
-  }
-  std::memcpy(dialog->lpstrFile, choice.c_str(), choice.size() + 1);
-  size_t name = choice.find_last_of("\\/");
-  name = name == std::string::npos ? 0 : name + 1;
-  size_t dot = choice.find_last_of('.');
-  dialog->nFileOffset = static_cast<uint16_t>(name);
-  // As the dialog does: the offset after the last '.', the end of the text
-  // when the name has none, and 0 when the name ends in '.'.
-  size_t extension = choice.size();
-  if (dot != std::string::npos && dot >= name) extension = dot + 1 == choice.size() ? 0 : dot + 1;
-  dialog->nFileExtension = static_cast<uint16_t>(extension);
-  return 1;
+  return varnek::AnswerDialogWith(dialog, choice.data(), choice.size());
 }
 
 }  // namespace scenario
