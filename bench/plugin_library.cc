@@ -1,9 +1,6 @@
 #include "plugin_library.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
-#include <type_traits>
 
 #include "platform/dialog_choice.h"
 #include "platform/win_api.h"
@@ -36,53 +33,11 @@ void AnswerClock(SYSTEMTIME* now) { *now = SYSTEMTIME{2026, 12, 2, 8, 12, 0, 0, 
 
 }  // namespace
 
-PluginLibrary::~PluginLibrary() {
-  if (handle_ != nullptr) dlclose(handle_);
-}
-
 bool PluginLibrary::Load(const char* path) {
-  handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    const char* reason = dlerror();
-    error_ = std::string("cannot load ") + path + ": " + (reason ? reason : "?");
-    return false;
-  }
-  bool complete = true;
-  auto resolve = [&](const char* name, auto* target) {
-    void* symbol = dlsym(handle_, name);
-    if (symbol == nullptr) {
-      error_ += std::string(error_.empty() ? "missing export:" : "") + " " + name;
-      complete = false;
-    }
-    *target = reinterpret_cast<std::remove_pointer_t<decltype(target)>>(symbol);
-  };
-  resolve("GetVersionText", &GetVersionText);
-  resolve("GetMenuName", &GetMenuName);
-  resolve("Open", &Open);
-  resolve("Close", &Close);
-  resolve("GetLogType", &GetLogType);
-  resolve("GetFieldText", &GetFieldText);
-  resolve("MoveNext", &MoveNext);
-  resolve("Seek", &Seek);
-  resolve("IsEOF", &IsEOF);
-  resolve("ListText", &ListText);
-  resolve("GetText", &GetText);
-  resolve("CanUpdate", &CanUpdate);
-  resolve("Update", &Update);
-  resolve("GetCreateFileType", &GetCreateFileType);
-  resolve("Create", &Create);
-  resolve("WriteText", &WriteText);
-  resolve("CClose", &CClose);
-  void (*set_box)(int (*)(void*, const char*, const char*, unsigned int)) = nullptr;
-  void (*set_dialog)(int (*)(OPENFILENAMEA*)) = nullptr;
-  void (*set_clock)(void (*)(SYSTEMTIME*)) = nullptr;
-  resolve("VarnekSetMessageBox", &set_box);
-  resolve("VarnekSetOpenDialog", &set_dialog);
-  resolve("VarnekSetLocalTime", &set_clock);
-  if (!complete) return false;
-  set_box(&AnswerMessageBox);
-  set_dialog(&AnswerDialog);
-  set_clock(&AnswerClock);
+  if (!varnek_host::PluginLibrary::Load(path, &error_)) return false;
+  SetMessageBox(&AnswerMessageBox);
+  SetOpenDialog(&AnswerDialog);
+  SetLocalTime(&AnswerClock);
   return true;
 }
 

@@ -10,17 +10,16 @@
 #include <cstdint>
 #include <string>
 
+#include "host/plugin_library.h"
+
 namespace varnek_bench {
 
-class PluginLibrary {
+// Loading and the export table are the varnek command's; the benchmark adds
+// its own answers for the user.
+class PluginLibrary : public varnek_host::PluginLibrary {
  public:
-  PluginLibrary() = default;
-  ~PluginLibrary();
-  PluginLibrary(const PluginLibrary&) = delete;
-  PluginLibrary& operator=(const PluginLibrary&) = delete;
-
-  // Loads the library at `path`; false (with Error() set) when it cannot be
-  // loaded or lacks an export.
+  // Loads the library at `path` and installs the answers; false (with
+  // Error() set) when it cannot be loaded or lacks an export.
   bool Load(const char* path);
   const std::string& Error() const { return error_; }
 
@@ -32,26 +31,7 @@ class PluginLibrary {
   // `last` receives the text of the last one when not null.
   static int TakeWarnings(std::string* last = nullptr);
 
-  const char* (*GetVersionText)() = nullptr;
-  const char* (*GetMenuName)() = nullptr;
-  const char* (*Open)(int32_t, void*, const char*) = nullptr;
-  int32_t (*Close)() = nullptr;
-  int16_t (*GetLogType)() = nullptr;
-  const char* (*GetFieldText)(int32_t) = nullptr;
-  int32_t (*MoveNext)() = nullptr;
-  int32_t (*Seek)(int32_t) = nullptr;
-  int32_t (*IsEOF)() = nullptr;
-  const char* (*ListText)(char*, int32_t) = nullptr;
-  const char* (*GetText)(int32_t) = nullptr;
-  int32_t (*CanUpdate)(int32_t) = nullptr;
-  int32_t (*Update)(int32_t, const char*) = nullptr;
-  const char* (*GetCreateFileType)() = nullptr;
-  int32_t (*Create)(const char*) = nullptr;
-  int32_t (*WriteText)(char*) = nullptr;
-  int32_t (*CClose)() = nullptr;
-
  private:
-  void* handle_ = nullptr;
   std::string error_;
 };
 
