@@ -8,27 +8,30 @@ namespace varnek {
 
 void QsoFields::Clear() {
   for (TextBuffer& slot : slots_) slot.Clear();
+  for (const char*& shown : shown_) shown = nullptr;
 }
 
 const char* QsoFields::Assemble(char* buffer, int32_t size) {
   auto quoted = [](int n) { return n == kName || n == kQth || n == kRemarks; };
   // One reservation for the whole line: commas, texts and quotes.
+  const char* text[kQsoFieldCount + 1];
+  int32_t length[kQsoFieldCount + 1];
   int32_t total = kQsoFieldCount - 1;
   for (int n = 1; n <= kQsoFieldCount; ++n) {
-    int32_t length = Field(n).Length();
-    total += length + (quoted(n) && length > 0 ? 2 : 0);
+    bool shown = shown_[n - 1] != nullptr;
+    text[n] = shown ? shown_[n - 1] : slots_[n - 1].Str();
+    length[n] = shown ? shown_length_[n - 1] : slots_[n - 1].Length();
+    total += length[n] + (quoted(n) && length[n] > 0 ? 2 : 0);
   }
   line_.Clear();
   char* p = line_.Extend(total);
   for (int n = 1; n <= kQsoFieldCount; ++n) {
     if (n > 1) *p++ = ',';
-    const TextBuffer& slot = Field(n);
-    int32_t length = slot.Length();
-    if (length == 0) continue;
+    if (length[n] == 0) continue;
     bool quotes = quoted(n);
     if (quotes) *p++ = '"';
-    std::memcpy(p, slot.Str(), static_cast<size_t>(length));
-    p += length;
+    CopyBytes(p, text[n], length[n]);
+    p += length[n];
     if (quotes) *p++ = '"';
   }
   CopyToHostBuffer(buffer, size, line_.Str(), line_.Length());

@@ -1,6 +1,7 @@
 // QsoFields: one contact in the host's form, as thirteen field slots and the
 // assembled QSO line (fields joined by commas; fields 8, 9 and 10 quoted
-// when not empty; nothing escaped; no line end). Readers fill the slots and
+// when not empty; nothing escaped; no line end). Readers fill the slots, or
+// point a field at bytes of their own that already hold its text, and
 // assemble; writers use the slots as scratch. The slots' storage is kept
 // across records.
 #ifndef VARNEK_PLUGIN_QSO_FIELDS_H_
@@ -36,8 +37,20 @@ class QsoFields {
   TextBuffer& Field(int n) { return slots_[n - 1]; }
   TextBuffer& Line() { return line_; }
 
-  // Empties the thirteen slots (storage kept); the line is left alone.
+  // Empties the thirteen slots (storage kept) and forgets what Show set;
+  // the line is left alone.
   void Clear();
+  // Field n is the `length` bytes at `text` (no zero byte among them)
+  // instead of its slot, until the next Clear or Show. The bytes belong to
+  // the caller and must stay as they are until Assemble.
+  void Show(int n, const char* text, int32_t length) {
+    shown_[n - 1] = text;
+    shown_length_[n - 1] = length;
+  }
+  // The length of field n as Assemble will take it.
+  int32_t Length(int n) const {
+    return shown_[n - 1] != nullptr ? shown_length_[n - 1] : slots_[n - 1].Length();
+  }
   // Builds the line from the slots, copies at most (size & 0xFFFF) - 1 bytes
   // and a zero into `buffer` (nothing when the low 16 bits are 0) and
   // returns the whole line.
@@ -45,6 +58,8 @@ class QsoFields {
 
  private:
   TextBuffer slots_[kQsoFieldCount];
+  const char* shown_[kQsoFieldCount] = {};
+  int32_t shown_length_[kQsoFieldCount] = {};
   TextBuffer line_;
 };
 

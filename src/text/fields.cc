@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "text/tag_match.h"
 
 namespace varnek {
@@ -238,7 +242,31 @@ bool LocateTag(const char* text, int32_t length, TextBuffer& value, const char* 
 int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int32_t* offsets,
                             int32_t capacity) {
   int32_t count = 0;
-  for (int32_t i = from; i < length && count < capacity; ++i) {
+  int32_t i = from;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time; the last few as part of the sixteen bytes that
+  // end the text, when it has that many.
+  static_assert(sizeof kOpening == 6, "five opening brackets");
+  const __m128i square = _mm_set1_epi8(kOpening[0]);
+  const __m128i curly = _mm_set1_epi8(kOpening[1]);
+  const __m128i round = _mm_set1_epi8(kOpening[2]);
+  const __m128i corner = _mm_set1_epi8(kOpening[3]);
+  const __m128i angle = _mm_set1_epi8(kOpening[4]);
+  for (; i < length && count < capacity && (length - i >= 16 || length >= 16); i += 16) {
+    int32_t held = length - i < 16 ? length - i : 16;
+    const char* bytes = text + (held == 16 ? i : length - 16);
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    __m128i hits =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, square), _mm_cmpeq_epi8(x, curly)),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, round), _mm_cmpeq_epi8(x, corner)),
+                                  _mm_cmpeq_epi8(x, angle)));
+    auto bits = static_cast<uint32_t>(_mm_movemask_epi8(hits)) >> (16 - held);
+    for (; bits != 0 && count < capacity; bits &= bits - 1) {
+      offsets[count++] = i + __builtin_ctz(bits);
+    }
+  }
+#endif
+  for (; i < length && count < capacity; ++i) {
     if (IsOpening(text[i])) offsets[count++] = i;
   }
   return count;
@@ -315,8 +343,10 @@ char* SplitField(char** field, char* text, char separator) {
   }
 }
 
-char* SplitFields(char* text, char* end, char separator, char** fields, int count,
-                  int32_t* lengths) {
+namespace internal {
+
+char* SplitFieldsByteWise(char* text, char* end, char separator, char** fields, int count,
+                          int32_t* lengths) {
   if (std::memchr(text, '"', static_cast<size_t>(end - text)) == nullptr) {
     return SplitUnquoted(text, end, separator, fields, count, lengths);
   }
@@ -358,6 +388,114 @@ char* SplitFields(char* text, char* end, char separator, char** fields, int coun
   }
   return rest;
 }
+
+}  // namespace internal
+
+#if defined(__SSE2__)
+
+namespace {
+
+// Bits i set where byte i of the bytes at p (up to 64, none past `end`) is
+// a double quote, or the separator. A last part shorter than sixteen bytes
+// is read as the sixteen bytes that end the text, when the text has that
+// many, and its bits are moved into place; a shorter text is looked at a
+// byte at a time. No byte outside [text, end) is read.
+struct BlockMasks {
+  uint64_t quotes = 0;
+  uint64_t separators = 0;
+};
+
+BlockMasks MasksOf(const char* text, const char* p, const char* end, char separator) {
+  const __m128i quote = _mm_set1_epi8('"');
+  const __m128i wanted = _mm_set1_epi8(separator);
+  BlockMasks masks;
+  for (int i = 0; i < 4 && p + 16 * i < end; ++i) {
+    const char* chunk = p + 16 * i;
+    int32_t held = end - chunk < 16 ? static_cast<int32_t>(end - chunk) : 16;
+    uint32_t quotes = 0;
+    uint32_t separators = 0;
+    if (held == 16 || end - text >= 16) {
+      const char* from = held == 16 ? chunk : end - 16;
+      __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+      quotes =
+          static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quote))) >> (16 - held);
+      separators =
+          static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted))) >> (16 - held);
+    } else {
+      for (int32_t k = 0; k < held; ++k) {
+        quotes |= static_cast<uint32_t>(chunk[k] == '"') << k;
+        separators |= static_cast<uint32_t>(chunk[k] == separator) << k;
+      }
+    }
+    masks.quotes |= static_cast<uint64_t>(quotes) << (16 * i);
+    masks.separators |= static_cast<uint64_t>(separators) << (16 * i);
+  }
+  return masks;
+}
+
+// Bit i becomes the parity of bits 0 to i: behind an odd number of quotes
+// the text is inside a quoted stretch.
+uint64_t PrefixParity(uint64_t x) {
+  x ^= x << 1;
+  x ^= x << 2;
+  x ^= x << 4;
+  x ^= x << 8;
+  x ^= x << 16;
+  x ^= x << 32;
+  return x;
+}
+
+}  // namespace
+
+// The quote rule of SplitField seen for 64 bytes at a time: a separator ends
+// a field when the quotes before it, counted from the start of the text,
+// are even in number (every field starts outside a quoted stretch, since
+// the separator before it was outside one). A field ended by a separator
+// loses its quotes when it starts with a quote and its last byte is a quote,
+// which then must be the closing one.
+char* SplitFields(char* text, char* end, char separator, char** fields, int count,
+                  int32_t* lengths) {
+  char* rest = text;
+  int n = 0;
+  auto cut = [&](char* at) {
+    char* start = rest;
+    int32_t length = static_cast<int32_t>(at - start);
+    if (at != end) {
+      if (length >= 2 && start[0] == '"' && at[-1] == '"') {
+        at[-1] = '\0';
+        ++start;
+        length -= 2;
+      }
+      *at = '\0';
+      rest = at + 1;
+    } else {
+      rest = end;
+    }
+    fields[n] = start;
+    if (lengths != nullptr) lengths[n] = length;
+    ++n;
+  };
+  uint64_t inside = 0;  // all ones while a quoted stretch runs on
+  for (char* block = text; n < count && block < end; block += 64) {
+    BlockMasks masks = MasksOf(text, block, end, separator);
+    uint64_t quoted = PrefixParity(masks.quotes) ^ inside;
+    inside = (quoted >> 63) != 0 ? ~uint64_t{0} : 0;
+    uint64_t ends = masks.separators & ~quoted;
+    for (; ends != 0 && n < count; ends &= ends - 1) cut(block + __builtin_ctzll(ends));
+  }
+  // The last field runs to the end; any further ones are empty.
+  while (n < count) cut(end);
+  return rest;
+}
+
+#else
+
+char* SplitFields(char* text, char* end, char separator, char** fields, int count,
+                  int32_t* lengths) {
+  return internal::SplitFieldsByteWise(text, end, separator, fields, count, lengths);
+}
+
+#endif
 
 const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
   int32_t stored = 0;
@@ -409,7 +547,7 @@ const char* SkipBlanks(const char* text) {
 }
 
 int32_t TrimTrailingBlanks(char* text, int32_t length) {
-  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  length = LengthWithoutTrailingBlanks(text, length);
   text[length] = '\0';
   return length;
 }

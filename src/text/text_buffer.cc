@@ -11,6 +11,10 @@ bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
+void CopyLongBytes(char* dest, const char* source, int32_t n) {
+  std::memcpy(dest, source, static_cast<size_t>(n));
+}
+
 TextBuffer::TextBuffer(const char* text) { Append(text); }
 
 TextBuffer::~TextBuffer() {

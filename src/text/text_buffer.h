@@ -17,6 +17,35 @@
 
 namespace varnek {
 
+// memcpy out of line, for texts longer than CopyBytes moves itself.
+void CopyLongBytes(char* dest, const char* source, int32_t n);
+
+// memcpy for the short texts of a QSO (most under 16 bytes): two
+// overlapping moves cover any length up to twice their width, without a
+// library call and without touching a byte outside either range.
+inline void CopyBytes(char* dest, const char* source, int32_t n) {
+  if (n > 16) {
+    CopyLongBytes(dest, source, n);
+  } else if (n >= 8) {
+    uint64_t head, tail;
+    std::memcpy(&head, source, 8);
+    std::memcpy(&tail, source + n - 8, 8);
+    std::memcpy(dest, &head, 8);
+    std::memcpy(dest + n - 8, &tail, 8);
+  } else if (n >= 4) {
+    uint32_t head, tail;
+    std::memcpy(&head, source, 4);
+    std::memcpy(&tail, source + n - 4, 4);
+    std::memcpy(dest, &head, 4);
+    std::memcpy(dest + n - 4, &tail, 4);
+  } else if (n > 0) {
+    char first = source[0], middle = source[n / 2], last = source[n - 1];
+    dest[0] = first;
+    dest[n / 2] = middle;
+    dest[n - 1] = last;
+  }
+}
+
 class TextBuffer {
  public:
   TextBuffer() = default;
@@ -60,7 +89,7 @@ class TextBuffer {
   // Appends exactly n bytes (zero bytes included are the caller's concern).
   void AppendBytes(const char* bytes, int32_t n) {
     Reserve(n);
-    std::memcpy(cursor_, bytes, static_cast<size_t>(n));
+    CopyBytes(cursor_, bytes, n);
     cursor_ += n;
     length_ += n;
     *cursor_ = '\0';
@@ -77,7 +106,7 @@ class TextBuffer {
     if (other.length_ == 0) return;
     Reserve(other.length_ + 2);
     *cursor_++ = '"';
-    std::memcpy(cursor_, other.data_, static_cast<size_t>(other.length_));
+    CopyBytes(cursor_, other.data_, other.length_);
     cursor_ += other.length_;
     *cursor_++ = '"';
     *cursor_ = '\0';
@@ -100,10 +129,10 @@ class TextBuffer {
     Reserve(keyword_length + value_length + 3);
     char* p = cursor_;
     if (length_ != 0) *p++ = ' ';
-    std::memcpy(p, keyword, static_cast<size_t>(keyword_length));
+    CopyBytes(p, keyword, keyword_length);
     p += keyword_length;
     if (open != '\0') *p++ = open;
-    std::memcpy(p, value, static_cast<size_t>(value_length));
+    CopyBytes(p, value, value_length);
     p += value_length;
     if (close != '\0') *p++ = close;
     *p = '\0';

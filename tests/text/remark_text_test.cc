@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "text/fields.h"
+#include "text/tag_match.h"
 
 namespace varnek {
 namespace {
@@ -106,6 +107,34 @@ TEST(RemarkTextTest, TextChangedThroughEditIsSearchedWhole) {
   ASSERT_EQ(remarks.Cut(value, "REM"), 1);
   EXPECT_STREQ(value.Str(), "hi");
   EXPECT_STREQ(remarks.Text().Str(), "My[57]");
+}
+
+// The bracket search reads sixteen bytes at a time where it can; it must
+// report the same places as a look at every byte, for any text length,
+// starting place and number of places wanted.
+TEST(RemarkTextTest, OpeningBracketsFoundAtEveryLengthAndStart) {
+  std::mt19937 random(1208);
+  const char bytes[] = {'[', '{', '(', '\xA2', '<', ']', 'x', ' ', '\x82', '\xA0'};
+  for (int round = 0; round < 5000; ++round) {
+    std::string text;
+    int length = static_cast<int>(random() % 80);
+    for (int i = 0; i < length; ++i) text += bytes[random() % sizeof bytes];
+    int32_t from = static_cast<int32_t>(random() % (length + 2));
+    int32_t capacity = 1 + static_cast<int32_t>(random() % 40);
+    std::vector<int32_t> expected;
+    for (int32_t i = from; i < length && static_cast<int32_t>(expected.size()) < capacity; ++i) {
+      if (std::string("[{(\xA2<").find(text[static_cast<size_t>(i)]) != std::string::npos) {
+        expected.push_back(i);
+      }
+    }
+    // Exactly `length` bytes, so that a read past them shows under the
+    // sanitizers.
+    std::vector<char> exact(text.begin(), text.end());
+    std::vector<int32_t> found(static_cast<size_t>(capacity));
+    int32_t count = FindOpeningBrackets(exact.data(), length, from, found.data(), capacity);
+    found.resize(static_cast<size_t>(count));
+    ASSERT_EQ(found, expected) << text << " from " << from;
+  }
 }
 
 }  // namespace

@@ -30,8 +30,11 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   qso_.Clear();
   TextBuffer& remarks = qso_.Field(kRemarks);
   hamlog::DecodeFrequency(record_ + hamlog::kFrequencyField.offset, qso_.Field(kFrequency));
-  AppendFieldText(record_, kModeField, qso_.Field(kMode));
-  AppendFieldText(record_, kNameField, qso_.Field(kName));
+  // Mode, name and QTH are shown straight from the record and the entry.
+  qso_.Show(kMode, hamlog::FieldText(record_, kModeField),
+            hamlog::FieldTextLength(record_, kModeField));
+  qso_.Show(kName, hamlog::FieldText(record_, kNameField),
+            hamlog::FieldTextLength(record_, kNameField));
   hamlog::DecodeReport(record_ + hamlog::kHisReportAt, qso_.Field(kHisReport));
   hamlog::DecodeDateTime(record_, qso_.Field(kDate), qso_.Field(kTime));
 
@@ -45,9 +48,8 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   if (held > 0) {
     using Texts = hamlog::RemarkEntryTexts;
     Texts entry = hamlog::ViewRemarkEntry(entry_bytes, held);
-    TextBuffer& qth = qso_.Field(kQth);
-    qth.AssignBytes(entry.text[Texts::kQth], entry.length[Texts::kQth]);
-    qth.DropTrailingBlanks();
+    const char* qth = entry.text[Texts::kQth];
+    qso_.Show(kQth, qth, LengthWithoutTrailingBlanks(qth, entry.length[Texts::kQth]));
     bool first_has_marker =
         ListRemarkLine(entry.text[Texts::kLine1], entry.length[Texts::kLine1], "REM1");
     bool second_has_marker =

@@ -5,11 +5,16 @@
 namespace varnek {
 namespace hamlog {
 
-void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out) {
-  const char* text = reinterpret_cast<const char*>(record + field.offset);
+int32_t FieldTextLength(const unsigned char* record, RecordField field) {
+  const char* text = FieldText(record, field);
   int32_t length = 0;
   while (length < field.size && text[length] != '\0') ++length;
-  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\t')) --length;
+  return LengthWithoutTrailingBlanks(text, length);
+}
+
+void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out) {
+  const char* text = FieldText(record, field);
+  int32_t length = FieldTextLength(record, field);
   // Nothing but blanks: the blanks that `out` ends in go as well.
   if (length == 0) {
     out.DropTrailingBlanks();

@@ -12,6 +12,13 @@
 namespace varnek {
 namespace hamlog {
 
+// The field's text: its bytes up to the first zero byte, without trailing
+// spaces and tabs. Returns its length; the text starts at the field.
+int32_t FieldTextLength(const unsigned char* record, RecordField field);
+inline const char* FieldText(const unsigned char* record, RecordField field) {
+  return reinterpret_cast<const char*>(record + field.offset);
+}
+
 // Appends the field's bytes up to its first zero byte, then removes the
 // trailing spaces and tabs of `out` as a whole.
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out);

@@ -43,7 +43,8 @@ class Log200Handler : public RecordFileHandler {
   // put back before the record goes to the file; the data area is never
   // read past byte 197 in any case.
   unsigned char image_[log200::kRecordSize] = {};
-  // Writing: the QSO line's remarks, from which tags are cut.
+  // The remarks tags are cut from: the record's while it is listed, the
+  // QSO line's while one is written.
   RemarkText remarks_;
 };
 

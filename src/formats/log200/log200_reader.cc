@@ -63,23 +63,24 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   log200::RecordFields record(area, area_length);
   char** field = record.field;
   int32_t* length = record.length;
-  auto take = [&](int slot, int n) { qso_.Field(slot).AssignBytes(field[n], length[n]); };
-
-  take(kDate, log200::kDate);
-  take(kTime, log200::kStartTime);
-  take(kCall, log200::kCall);
-  take(kHisReport, log200::kReportGiven);
-  take(kFrequency, log200::kFrequency);
-  qso_.Field(kFrequency).DropTrailing('.');
-  take(kMode, log200::kMode);
-  take(kName, log200::kName);
-  take(kQth, log200::kQth);
+  // The line shows these fields straight from the split copy.
+  auto show = [&](int slot, int n) { qso_.Show(slot, field[n], length[n]); };
+  show(kDate, log200::kDate);
+  show(kTime, log200::kStartTime);
+  show(kCall, log200::kCall);
+  show(kHisReport, log200::kReportGiven);
+  int32_t frequency_length = length[log200::kFrequency];
+  if (frequency_length > 0 && field[log200::kFrequency][frequency_length - 1] == '.') {
+    --frequency_length;
+  }
+  qso_.Show(kFrequency, field[log200::kFrequency], frequency_length);
+  show(kMode, log200::kMode);
+  show(kQth, log200::kQth);
   for (int n : {log200::kContest, log200::kRemarks}) {
     length[n] = TrimTrailingBlanks(field[n], length[n]);
   }
 
-  // The assembled line serves as the remark text until the line is built.
-  TextBuffer& remarks = qso_.Line();
+  RemarkText& remarks = remarks_;
   remarks.AssignBytes(field[log200::kRemarks], length[log200::kRemarks]);
   TextBuffer& power = qso_.Field(kPower);
   if (!CutTag(remarks, power, "Pow")) power.Clear();
@@ -88,9 +89,13 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   remarks.Trim();
 
   TextBuffer& tags = qso_.Field(kRemarks);
-  tags.AppendTag("REM", remarks, kCornerOpen, kCornerClose);
-  TextBuffer& name = qso_.Field(kName);
-  if (name.Empty() && !FindTag(remarks, name, "OP")) name.Clear();
+  tags.AppendTag("REM", remarks.Text(), kCornerOpen, kCornerClose);
+  if (length[log200::kName] > 0) {
+    show(kName, log200::kName);
+  } else {
+    TextBuffer& name = qso_.Field(kName);
+    if (!FindTag(remarks, name, "OP")) name.Clear();
+  }
   auto tag = [&](const char* keyword, int n) {
     tags.AppendTag(keyword, field[n], length[n], kCornerOpen, kCornerClose);
   };
