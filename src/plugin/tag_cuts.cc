@@ -6,9 +6,11 @@
 
 namespace varnek {
 
-void AppendDatePieces(TextBuffer& out, const char* date, char joint) {
+void AppendDatePieces(TextBuffer& out, char* date, char joint) {
   // Pieces start at bytes 0, 3 and 6; the first two are two bytes long.
   size_t length = std::strlen(date);
+  if (length > 2) date[2] = '\0';
+  if (length > 5) date[5] = '\0';
   out.AppendN(date, 2);
   out.AppendChar(joint);
   if (length > 3) out.AppendN(date + 3, 2);

@@ -72,9 +72,10 @@ void AppendEndTime(TextBuffer& out, Remarks& remarks, TextBuffer& value, const c
 
 // Appends a YY/MM/DD date as its pieces: bytes 1-2, bytes 4-5 and bytes 7
 // to the end, `joint` between them (none for a zero byte), whatever the
-// separators are. A shorter date gives the pieces it holds; nothing outside
-// the date text is read.
-void AppendDatePieces(TextBuffer& out, const char* date, char joint);
+// separators are. The two separators become zero bytes in the date text
+// (the caller's line is taken apart in place). A shorter date gives the
+// pieces it holds; nothing outside the date text is read or written.
+void AppendDatePieces(TextBuffer& out, char* date, char joint);
 
 }  // namespace varnek
 

@@ -347,6 +347,30 @@ TEST_F(Log200WriterTest, PowerAndEnvBecomeSquareBracketTags) {
   EXPECT_EQ(FieldsOf("98/12/31,1234,,,,,,,,\" note \",,,e")[12], "note Env[e]");
 }
 
+TEST_F(Log200WriterTest, LineIsTakenApartInPlace) {
+  // The date's separators become zero bytes in the host's line, as do the
+  // commas that end the fields; a short date is not written past.
+  ASSERT_EQ(host.Create(path.c_str()), 1);
+  char line[] = "98/12/31,1234,JA1XYZ";
+  ASSERT_EQ(host.WriteText(line), 1);
+  EXPECT_EQ(std::string(line, sizeof line - 1), std::string("98\0"
+                                                            "12\0"
+                                                            "31\0"
+                                                            "1234\0JA1XYZ",
+                                                            20));
+  char short_date[] = "9,1234";
+  ASSERT_EQ(host.WriteText(short_date), 1);
+  EXPECT_EQ(std::string(short_date, sizeof short_date - 1), std::string("9\0"
+                                                                        "1234",
+                                                                        6));
+  EXPECT_EQ(host.CClose(), 1);
+  std::string bytes = ReadFile(path);
+  ASSERT_EQ(bytes.size(), 400u);
+  EXPECT_EQ(bytes.substr(200, 6),
+            "9\x1E"
+            "1234");
+}
+
 TEST_F(Log200WriterTest, ShortDatesAndRecordBreakingBytes) {
   EXPECT_EQ(FieldsOf("98/1,1234")[0], "981");
   EXPECT_EQ(FieldsOf(",1234")[0], "");
