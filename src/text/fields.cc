@@ -311,8 +311,11 @@ bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& 
 }
 
 int32_t TagCutStart(const char* text, int32_t start) {
-  // 0x20 is never a trail byte, so a space here is a single-byte space.
-  return start > 0 && text[start - 1] == ' ' ? start - 1 : start;
+  // The space goes only when it is a character of its own: after a lead
+  // byte (in a text that is not valid Shift_JIS) it is the second byte of
+  // a double-byte character and stays.
+  if (start == 0 || text[start - 1] != ' ') return start;
+  return LeadRunBefore(text, text + start - 1) % 2 == 0 ? start - 1 : start;
 }
 
 char* SplitField(char** field, char* text, char separator) {

@@ -144,6 +144,10 @@ INSTANTIATE_TEST_SUITE_P(
         TagCase{"Pow\x81[5]", "Pow", false, "", "Pow\x81[5]"},
         // A trail byte equal to 'M' is no word start for M.
         TagCase{"\x83M[1] M[2]", "M", true, "2", "\x83M[1]"},
+        // A space after a lead byte belongs to that character: the tag
+        // counts (as after any double-byte character) and the space stays.
+        TagCase{"\x81 Pow[1] x", "Pow", true, "1", "\x81  x"},
+        TagCase{"\x82\xA0 Pow[1] x", "Pow", true, "1", "\x82\xA0 x"},
         // Only the first qualifying tag is taken.
         TagCase{"Pow[1] Pow[2]", "Pow", true, "1", " Pow[2]"}));
 
