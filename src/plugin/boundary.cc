@@ -90,7 +90,8 @@ int32_t VARNEK_CALL MoveNext(void) { return active_reader ? active_reader->MoveN
 
 int32_t VARNEK_CALL Seek(int32_t record) { return active_reader ? active_reader->Seek(record) : 0; }
 
-int32_t VARNEK_CALL IsEOF(void) { return active_reader ? active_reader->IsEOF() : 0; }
+// Without a reader there is nothing to read: a host's reading loop ends.
+int32_t VARNEK_CALL IsEOF(void) { return active_reader ? active_reader->IsEOF() : 1; }
 
 const char* VARNEK_CALL ListText(char* buffer, int32_t size) {
   return active_reader ? active_reader->ListText(buffer, size) : nullptr;

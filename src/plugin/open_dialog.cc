@@ -106,7 +106,8 @@ bool ChooseLogFile(void* owner, const char* initial_path, ChosenFile* chosen) {
   chosen->path.Assign(file);
   size_t extension_at = dialog.nFileExtension;
   size_t length = std::strlen(file);
-  chosen->extension.Assign(extension_at <= length ? file + extension_at : "");
+  // 0 stands for a name that ends in '.': no extension, as for none at all.
+  chosen->extension.Assign(extension_at != 0 && extension_at <= length ? file + extension_at : "");
   return true;
 }
 

@@ -126,7 +126,7 @@ class TextBuffer {
                  char close) {
     if (value_length <= 0) return;
     int32_t keyword_length = static_cast<int32_t>(std::strlen(keyword));
-    Reserve(keyword_length + value_length + 3);
+    Reserve((length_ != 0) + keyword_length + (open != '\0') + value_length + (close != '\0'));
     char* p = cursor_;
     if (length_ != 0) *p++ = ' ';
     CopyBytes(p, keyword, keyword_length);

@@ -78,7 +78,7 @@ int32_t CsvHandler::Seek(int32_t record) {
 }
 
 const char* CsvHandler::ListText(char* buffer, int32_t size) {
-  if (!reader_.IsOpen()) return nullptr;
+  // Without an open file the line is empty (a failed Open read nothing).
   CopyToHostBuffer(buffer, size, line_);
   return line_;
 }

@@ -26,7 +26,10 @@ char AsciiUpper(unsigned char c) {
 }  // namespace
 
 const char* HamlogHandler::ListText(char* buffer, int32_t size) {
-  if (!HasRecord()) return nullptr;
+  if (!HasRecord()) {
+    CopyToHostBuffer(buffer, size, "");
+    return nullptr;
+  }
   qso_.Clear();
   TextBuffer& remarks = qso_.Field(kRemarks);
   hamlog::DecodeFrequency(record_ + hamlog::kFrequencyField.offset, qso_.Field(kFrequency));
