@@ -183,6 +183,15 @@ TEST_F(HamlogTest, RemarkLinesGiveTheirTagsToTheirFields) {
   EXPECT_EQ(host.List(), "323232,3232,JA1ABC/KH6,32,,,,,,\"" + Corner("My", "32") + "\",A,B,");
 }
 
+TEST_F(HamlogTest, OnlyModeNameAndQthLoseTrailingTabs) {
+  MakeLog({Rec().Call("JA1AB\t").Portable("1\t").Code("10\t").Mode("CW\t").Name("Taro\t").Ofs(256)},
+          Entry("Tokyo\t", "", ""));
+  ASSERT_NE(host.OpenFile(path), nullptr);
+  EXPECT_EQ(host.List(), "323232,3232,JA1AB\t/1\t,32,,CW,,\"Taro\",\"Tokyo\",\"" +
+                             Corner("CODE", "10\t") + " " + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.Close(), 1);
+}
+
 TEST_F(HamlogTest, MissingRemarkFileWarnsOnceAndListsTheRecordAlone) {
   MakeLog({Rec().Call("JA1ABC").Code("1001").Qsl("J  ").My(59, '9').Ofs(256)},
           Entry("Tokyo", "Pow[10] x", ""), dir.Path("other.DBR"));

@@ -20,7 +20,8 @@ inline const char* FieldText(const unsigned char* record, RecordField field) {
 }
 
 // Appends the field's bytes up to its first zero byte, then removes the
-// trailing spaces and tabs of `out` as a whole.
+// trailing spaces of `out` as a whole (tabs stay: only the mode, name and
+// QTH lose trailing tabs as well).
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out);
 
 // Copies the text (to its end, at most `length` bytes) into the field; the
