@@ -80,8 +80,9 @@ TEST(CallSignTest, NeverReadsPastTheFieldsOrLeavesALoneSlash) {
   unsigned char* record = RecordWith("JA1ABCD", "123");
   record[kPortableField.offset] = '\0';
   EXPECT_EQ(Composed(record, false), "JA1ABCD");
+  // Only spaces are dropped from the fields: a tab is kept as it stands.
   record = RecordWith("JA1ABC", "\t");
-  EXPECT_EQ(Composed(record, false), "JA1ABC");
+  EXPECT_EQ(Composed(record, false), "JA1ABC/\t");
   // Full fields followed by other bytes: only seven and three are taken.
   record = RecordWith("JA1ABCD", "KH6");
   record[kCodeField.offset] = 'X';
