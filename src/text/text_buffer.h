@@ -20,6 +20,17 @@ namespace varnek {
 // memcpy out of line, for texts longer than CopyBytes moves itself.
 void CopyLongBytes(char* dest, const char* source, int32_t n);
 
+// Copies n bytes, sizeof(Word) <= n <= 2 * sizeof(Word), as two words that
+// overlap in the middle.
+template <typename Word>
+inline void CopyAsTwoWords(char* dest, const char* source, int32_t n) {
+  Word head, tail;
+  std::memcpy(&head, source, sizeof head);
+  std::memcpy(&tail, source + n - sizeof tail, sizeof tail);
+  std::memcpy(dest, &head, sizeof head);
+  std::memcpy(dest + n - sizeof tail, &tail, sizeof tail);
+}
+
 // memcpy for the short texts of a QSO (most under 16 bytes): two
 // overlapping moves cover any length up to twice their width, without a
 // library call and without touching a byte outside either range.
@@ -27,17 +38,9 @@ inline void CopyBytes(char* dest, const char* source, int32_t n) {
   if (n > 16) {
     CopyLongBytes(dest, source, n);
   } else if (n >= 8) {
-    uint64_t head, tail;
-    std::memcpy(&head, source, 8);
-    std::memcpy(&tail, source + n - 8, 8);
-    std::memcpy(dest, &head, 8);
-    std::memcpy(dest + n - 8, &tail, 8);
+    CopyAsTwoWords<uint64_t>(dest, source, n);
   } else if (n >= 4) {
-    uint32_t head, tail;
-    std::memcpy(&head, source, 4);
-    std::memcpy(&tail, source + n - 4, 4);
-    std::memcpy(dest, &head, 4);
-    std::memcpy(dest + n - 4, &tail, 4);
+    CopyAsTwoWords<uint32_t>(dest, source, n);
   } else if (n > 0) {
     char first = source[0], middle = source[n / 2], last = source[n - 1];
     dest[0] = first;
