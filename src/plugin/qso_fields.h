@@ -41,15 +41,12 @@ class QsoFields {
   // the line is left alone.
   void Clear();
   // Field n is the `length` bytes at `text` (no zero byte among them)
-  // instead of its slot, until the next Clear or Show. The bytes belong to
-  // the caller and must stay as they are until Assemble.
+  // instead of its slot, until the next Clear or Show; the slot is then not
+  // looked at. The bytes belong to the caller and must stay as they are
+  // until Assemble.
   void Show(int n, const char* text, int32_t length) {
     shown_[n - 1] = text;
     shown_length_[n - 1] = length;
-  }
-  // The length of field n as Assemble will take it.
-  int32_t Length(int n) const {
-    return shown_[n - 1] != nullptr ? shown_length_[n - 1] : slots_[n - 1].Length();
   }
   // Builds the line from the slots, copies at most (size & 0xFFFF) - 1 bytes
   // and a zero into `buffer` (nothing when the low 16 bits are 0) and
