@@ -10,7 +10,8 @@
 
 namespace varnek {
 
-using hamlog::AppendFieldText;
+using hamlog::FieldText;
+using hamlog::FieldTextLength;
 using hamlog::IsEmptyMark;
 using hamlog::kCodeField;
 using hamlog::kGridField;
@@ -34,10 +35,12 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   TextBuffer& remarks = qso_.Field(kRemarks);
   hamlog::DecodeFrequency(record_ + hamlog::kFrequencyField.offset, qso_.Field(kFrequency));
   // Mode, name and QTH are shown straight from the record and the entry.
-  qso_.Show(kMode, hamlog::FieldText(record_, kModeField),
-            hamlog::FieldTextLength(record_, kModeField));
-  qso_.Show(kName, hamlog::FieldText(record_, kNameField),
-            hamlog::FieldTextLength(record_, kNameField));
+  auto show = [&](int n, hamlog::RecordField field) {
+    qso_.Show(n, FieldText(record_, field),
+              FieldTextLength(record_, field, hamlog::Trailing::kSpacesAndTabs));
+  };
+  show(kMode, kModeField);
+  show(kName, kNameField);
   hamlog::DecodeReport(record_ + hamlog::kHisReportAt, qso_.Field(kHisReport));
   hamlog::DecodeDateTime(record_, qso_.Field(kDate), qso_.Field(kTime));
 
@@ -73,12 +76,13 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   } else if (AsciiUpper(route) == 'N') {
     qso_.Field(kQslMark1).AppendChar('N');
   }
-  work_.Clear();
-  AppendFieldText(record_, kCodeField, work_);
-  remarks.AppendTag("CODE", work_, kCornerOpen, kCornerClose);
-  work_.Clear();
-  AppendFieldText(record_, kGridField, work_);
-  remarks.AppendTag("GL", work_, kCornerOpen, kCornerClose);
+  auto field_tag = [&](const char* keyword, hamlog::RecordField field) {
+    remarks.AppendTag(keyword, FieldText(record_, field),
+                      FieldTextLength(record_, field, hamlog::Trailing::kSpaces), kCornerOpen,
+                      kCornerClose);
+  };
+  field_tag("CODE", kCodeField);
+  field_tag("GL", kGridField);
   hamlog::DecodeReport(record_ + hamlog::kMyReportAt, work_);
   remarks.AppendTag("My", work_, kCornerOpen, kCornerClose);
 

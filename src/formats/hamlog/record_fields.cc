@@ -16,21 +16,16 @@ int32_t HeldLength(const char* text, RecordField field) {
 
 }  // namespace
 
-int32_t FieldTextLength(const unsigned char* record, RecordField field) {
+int32_t FieldTextLength(const unsigned char* record, RecordField field, Trailing trailing) {
   const char* text = FieldText(record, field);
-  return LengthWithoutTrailingBlanks(text, HeldLength(text, field));
+  int32_t length = HeldLength(text, field);
+  if (trailing == Trailing::kSpacesAndTabs) return LengthWithoutTrailingBlanks(text, length);
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
 }
 
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out) {
-  const char* text = FieldText(record, field);
-  int32_t length = HeldLength(text, field);
-  while (length > 0 && text[length - 1] == ' ') --length;
-  // Nothing but spaces: the spaces that `out` ends in go as well.
-  if (length == 0) {
-    while (!out.Empty() && out.Str()[out.Length() - 1] == ' ') out.Truncate(out.Length() - 1);
-  } else {
-    out.AppendBytes(text, length);
-  }
+  out.AppendBytes(FieldText(record, field), FieldTextLength(record, field, Trailing::kSpaces));
 }
 
 void CopyIntoField(unsigned char* record, RecordField field, const char* text, int32_t length) {

@@ -12,16 +12,19 @@
 namespace varnek {
 namespace hamlog {
 
-// The field's text: its bytes up to the first zero byte, without trailing
-// spaces and tabs. Returns its length; the text starts at the field.
-int32_t FieldTextLength(const unsigned char* record, RecordField field);
+// What a field's text loses at its end: the mode and name lose spaces and
+// tabs, the other texts spaces only.
+enum class Trailing { kSpaces, kSpacesAndTabs };
+
+// The field's text: its bytes up to the first zero byte, without the
+// trailing bytes `trailing` names. Returns its length; the text starts at
+// the field.
+int32_t FieldTextLength(const unsigned char* record, RecordField field, Trailing trailing);
 inline const char* FieldText(const unsigned char* record, RecordField field) {
   return reinterpret_cast<const char*>(record + field.offset);
 }
 
-// Appends the field's bytes up to its first zero byte, then removes the
-// trailing spaces of `out` as a whole (tabs stay: only the mode, name and
-// QTH lose trailing tabs as well).
+// Appends the field's text without its trailing spaces (tabs stay).
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out);
 
 // Copies the text (to its end, at most `length` bytes) into the field; the
