@@ -15,6 +15,13 @@ constexpr uint32_t kFirstYearWithoutBit = 50;
 // The year and minute bytes without their flag bit.
 constexpr unsigned char kLowSevenBits = 0x7F;
 
+// Two digits of a value below 100.
+void PutTwoDigits(char* at, uint32_t value) {
+  at[0] = static_cast<char>('0' + value / 10);
+  at[1] = static_cast<char>('0' + value % 10);
+}
+
+// Two digits at least (a byte above 99 shows all of its digits).
 void AppendTwoDigits(TextBuffer& out, uint32_t value) {
   char digits[12];
   char* end = FormatUnsigned(digits, value, 2);
@@ -49,10 +56,20 @@ void DecodeDateTime(const unsigned char* record, TextBuffer& date, TextBuffer& t
   uint8_t minute = static_cast<uint8_t>(record[kMinuteAt] & kLowSevenBits);
   if ((record[kMinuteAt] & kUtcBit) != 0) UtcToJst(year, month, day, hour);
   date.Clear();
+  time.Clear();
+  if (year < 100 && month < 100 && day < 100 && hour < 100 && minute < 100) {
+    char* at = date.Extend(6);
+    PutTwoDigits(at, year);
+    PutTwoDigits(at + 2, month);
+    PutTwoDigits(at + 4, day);
+    at = time.Extend(4);
+    PutTwoDigits(at, hour);
+    PutTwoDigits(at + 2, minute);
+    return;
+  }
   AppendTwoDigits(date, year);
   AppendTwoDigits(date, month);
   AppendTwoDigits(date, day);
-  time.Clear();
   AppendTwoDigits(time, hour);
   AppendTwoDigits(time, minute);
 }

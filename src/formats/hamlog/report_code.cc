@@ -33,8 +33,8 @@ void EncodeReport(const char* report, const char* mode, unsigned char* pair) {
 void DecodeReport(const unsigned char* pair, TextBuffer& out) {
   char digits[12];
   char* end = FormatUnsigned(digits, pair[0], 2);
+  if (pair[1] != ' ' && pair[1] != '\0') *end++ = static_cast<char>(pair[1]);
   out.AssignBytes(digits, static_cast<int32_t>(end - digits));
-  if (pair[1] != ' ') out.AppendChar(static_cast<char>(pair[1]));
 }
 
 }  // namespace hamlog

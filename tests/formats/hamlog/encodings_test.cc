@@ -149,6 +149,21 @@ TEST(DateTimeCodeTest, UtcRecordsReadBackInJst) {
   EXPECT_STREQ(time.Str(), "0905");
 }
 
+TEST(DateTimeCodeTest, BytesAboveNinetyNineShowAllTheirDigits) {
+  unsigned char* record = Record();
+  TextBuffer date, time;
+  const unsigned char odd[] = {0x63, 200, 7, 100, 0x7F};  // month 200, hour 100, minute 127
+  std::copy(odd, odd + 5, record + kYearAt);
+  DecodeDateTime(record, date, time);
+  EXPECT_STREQ(date.Str(), "9920007");
+  EXPECT_STREQ(time.Str(), "100127");
+  const unsigned char usual[] = {0x63, 12, 31, 23, 59};  // the same buffers, reused
+  std::copy(usual, usual + 5, record + kYearAt);
+  DecodeDateTime(record, date, time);
+  EXPECT_STREQ(date.Str(), "991231");
+  EXPECT_STREQ(time.Str(), "2359");
+}
+
 std::string Report(const char* text, const char* mode) {
   unsigned char pair[2] = {' ', ' '};
   EncodeReport(text, mode, pair);
