@@ -80,27 +80,36 @@ void TextBuffer::AssignBuffer(const TextBuffer& other) {
   AppendBuffer(other);
 }
 
+// Trim, DropTrailingBlanks and DropTrailing measure the text up to its first
+// zero byte, so they also serve right after an in-place edit.
+
 void TextBuffer::Trim() {
   char* text = Edit();
+  Resync();
   int32_t start = 0;
   while (start < length_ && IsBlank(text[start])) ++start;
   if (start != 0) {
     length_ -= start;
     std::memmove(text, text + start, static_cast<size_t>(length_) + 1);
-    cursor_ = data_ + length_;
   }
-  DropTrailingBlanks();
+  CutTrailingBlanks();
 }
 
 void TextBuffer::DropTrailingBlanks() {
-  char* text = Edit();
-  while (length_ > 0 && IsBlank(text[length_ - 1])) --length_;
+  Edit();
+  Resync();
+  CutTrailingBlanks();
+}
+
+void TextBuffer::CutTrailingBlanks() {
+  while (length_ > 0 && IsBlank(data_[length_ - 1])) --length_;
   cursor_ = data_ + length_;
   *cursor_ = '\0';
 }
 
 void TextBuffer::DropTrailing(char ch) {
   char* text = Edit();
+  Resync();
   if (length_ > 0 && text[length_ - 1] == ch) {
     --length_;
     cursor_ = data_ + length_;

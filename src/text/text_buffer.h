@@ -154,7 +154,8 @@ class TextBuffer {
     AppendBytes(bytes, n);
   }
   void AssignBuffer(const TextBuffer& other);
-  // Removes leading and trailing spaces and tabs.
+  // Removes leading and trailing spaces and tabs. These three measure the
+  // text up to its first zero byte first (an in-place edit may have ended it).
   void Trim();
   // Removes trailing spaces and tabs.
   void DropTrailingBlanks();
@@ -169,6 +170,8 @@ class TextBuffer {
  private:
   // Takes a larger block (the growth rule) so that n more bytes fit.
   void Grow(int32_t n);
+  // Drops trailing spaces and tabs of the measured text.
+  void CutTrailingBlanks();
 
   char* data_ = nullptr;
   char* cursor_ = nullptr;

@@ -1,6 +1,6 @@
 // The TextBuffer operations that work with known lengths: they must leave
 // Length() equal to the C-string length of Str(), which the tag searches
-// and the listings rely on.
+// and the listings rely on; the trims re-measure after in-place edits.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -51,6 +51,22 @@ TEST(TextBufferEditsTest, TrimsByLength) {
   none.DropTrailingBlanks();
   none.DropTrailing('.');
   ExpectText(none, "");
+}
+
+TEST(TextBufferEditsTest, TrimsMeasureUpToTheFirstZeroAfterAnInPlaceEdit) {
+  TextBuffer frequency("7.05.xy");
+  frequency.Edit()[5] = '\0';
+  frequency.DropTrailing('.');
+  ExpectText(frequency, "7.05");
+  TextBuffer name(" ab cd");
+  name.Edit()[3] = '\0';
+  name.Trim();
+  name.Append("Z");
+  ExpectText(name, "abZ");
+  TextBuffer mode("CW \tx");
+  mode.Edit()[4] = '\0';
+  mode.DropTrailingBlanks();
+  ExpectText(mode, "CW");
 }
 
 TEST(TextBufferEditsTest, TagsWithGivenLengthsAndFromBuffers) {
