@@ -1,9 +1,11 @@
 // Raw text reading and CSV writing through the exports.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 
 #include "e2e/plugin_host.h"
+#include "plugin/messages.h"
 
 namespace varnek_test {
 namespace {
@@ -123,6 +125,14 @@ TEST_F(CsvReadTest, EmptyFileHasNoFirstRecord) {
     EXPECT_EQ(host.IsEOF(), 1);
     EXPECT_EQ(host.MoveNext(), 0);
   }
+}
+
+TEST_F(CsvReadTest, FolderCannotBeOpened) {
+  path = dir.Path("folder.csv");
+  ASSERT_EQ(mkdir(path.c_str(), 0700), 0);
+  EXPECT_EQ(host.OpenFile(path), nullptr);
+  EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotOpen});
+  EXPECT_EQ(host.IsEOF(), 1);
 }
 
 class CsvWriteTest : public testing::Test {

@@ -203,6 +203,15 @@ TEST_F(HamlogTest, MissingRemarkFileWarnsOnceAndListsTheRecordAlone) {
   EXPECT_TRUE(PluginHost::TakeWarnings().empty());
 }
 
+TEST_F(HamlogTest, RemarkFileThatIsAFolderCannotBeOpened) {
+  MakeLog({Rec().Call("JA1ABC").Ofs(256)}, "", dir.Path("other.DBR"));
+  ASSERT_EQ(mkdir(dir.Path("log.DBR").c_str(), 0700), 0);
+  ASSERT_NE(host.OpenFile(path), nullptr);
+  EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotOpenDbr});
+  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,,\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.Close(), 1);
+}
+
 TEST_F(HamlogTest, RemarkFileWithLowerCaseExtensionIsFound) {
   MakeLog({Rec().Call("JA1ABC").Ofs(256)}, Entry("Tokyo", "", ""), dir.Path("log.dbr"));
   ASSERT_NE(host.OpenFile(path), nullptr);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "platform/file_open.h"
+
 namespace varnek {
 
 namespace {
@@ -30,7 +32,7 @@ TextModeReader::~TextModeReader() {
 
 bool TextModeReader::Open(const char* name) {
   Close();
-  file_ = std::fopen(name, "rb");
+  file_ = OpenToRead(name);
   if (file_ == nullptr) return false;
   if (chunk_ == nullptr) {
     chunk_ = static_cast<unsigned char*>(std::malloc(kChunk));

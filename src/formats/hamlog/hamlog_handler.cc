@@ -1,6 +1,7 @@
 #include "formats/hamlog/hamlog_handler.h"
 
 #include "formats/hamlog/file_headers.h"
+#include "platform/file_open.h"
 #include "plugin/file_names.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
@@ -51,10 +52,10 @@ void HamlogHandler::OpenRemarkFile() {
   remark_window_.Forget();
   remark_file_name_.Assign(file_name_.Str());
   ReplaceExtension(remark_file_name_, kRemarkExtension);
-  remark_stream_ = std::fopen(remark_file_name_.Str(), "rb");
+  remark_stream_ = OpenToRead(remark_file_name_.Str());
   if (remark_stream_ != nullptr) return;
   ReplaceExtension(remark_file_name_, kRemarkExtensionLower);
-  remark_stream_ = std::fopen(remark_file_name_.Str(), "rb");
+  remark_stream_ = OpenToRead(remark_file_name_.Str());
   if (remark_stream_ != nullptr) return;
   ReplaceExtension(remark_file_name_, kRemarkExtension);
   ShowWarning(kCannotOpenDbr);
