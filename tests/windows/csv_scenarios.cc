@@ -103,6 +103,12 @@ SCENARIO(CsvTextModeEndsAtTheEndOfTextMark, kCsv) {
     EXPECT_NUMBER(messages.size(), 1);
     if (!messages.empty()) EXPECT_BYTES(messages[0], varnek::kFirstRecordMissing);
   }
+  // A folder is no file at all, on either host.
+  EXPECT_TRUE(MakeDirectory(scene.files.Path("folder.csv")));
+  EXPECT_NULL(plugin.OpenChosen(scene.files.Path("folder.csv")));
+  std::vector<std::string> messages = plugin.TakeMessages();
+  EXPECT_NUMBER(messages.size(), 1);
+  if (!messages.empty()) EXPECT_BYTES(messages[0], varnek::kCannotOpen);
   EXPECT_NUMBER(plugin.Close(), 1);
 }
 
