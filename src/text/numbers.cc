@@ -54,8 +54,7 @@ bool ScanSigned(const char* text, int32_t width, int32_t* value) {
 
 char* FormatUnsigned(char* out, uint32_t value, int min_digits) {
   if (value < 100 && min_digits == 2) {  // dates, times and reports
-    out[0] = static_cast<char>('0' + value / 10);
-    out[1] = static_cast<char>('0' + value % 10);
+    PutTwoDigits(out, value);
     out[2] = '\0';
     return out + 2;
   }

@@ -21,6 +21,11 @@ bool ScanSigned(const char* text, int32_t width, int32_t* value);
 // Writes `value` in decimal with at least `min_digits` digits (zero-padded)
 // and a terminating zero; returns the position of that zero.
 char* FormatUnsigned(char* out, uint32_t value, int min_digits);
+// Writes the two digits of a value below 100 (no terminator).
+inline void PutTwoDigits(char* out, uint32_t value) {
+  out[0] = static_cast<char>('0' + value / 10);
+  out[1] = static_cast<char>('0' + value % 10);
+}
 
 }  // namespace varnek
 

@@ -15,12 +15,6 @@ constexpr uint32_t kFirstYearWithoutBit = 50;
 // The year and minute bytes without their flag bit.
 constexpr unsigned char kLowSevenBits = 0x7F;
 
-// Two digits of a value below 100.
-void PutTwoDigits(char* at, uint32_t value) {
-  at[0] = static_cast<char>('0' + value / 10);
-  at[1] = static_cast<char>('0' + value % 10);
-}
-
 // Two digits at least (a byte above 99 shows all of its digits).
 void AppendTwoDigits(TextBuffer& out, uint32_t value) {
   char digits[12];
