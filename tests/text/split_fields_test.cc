@@ -99,15 +99,24 @@ TEST(SplitFieldsTest, AgreesWithSplitFieldOnRandomLines) {
   }
 }
 
-TEST(SplitFieldsTest, AgreesWithSplitFieldOnLinesWithoutQuotes) {
+// Also lines whose first quote comes late, blocks of bytes after the start:
+// up to it every separator ends a field.
+TEST(SplitFieldsTest, AgreesWithSplitFieldOnLinesWithoutQuotesOrWithALateOne) {
   const std::vector<std::string> pieces = {"a",  "bcd",  "0123456789", ",",        ",",
                                            ",,", "\x1E", " ",          "\x82\xA0", "Pow[5]"};
+  const std::vector<std::string> late = {"\"", "\"x\"", "\",\"", "\x1E\"", ",\"\"", "y"};
   std::mt19937 random(8);
   for (int round = 0; round < 20000; ++round) {
     std::string line;
-    int pieces_in_line = static_cast<int>(random() % 40);
+    int pieces_in_line = static_cast<int>(random() % (round % 2 == 0 ? 40 : 80));
     for (int i = 0; i < pieces_in_line; ++i) line += pieces[random() % pieces.size()];
-    ExpectSame(line, random() % 2 == 0 ? ',' : '\x1E', 1 + static_cast<int>(random() % 20));
+    if (round % 2 == 1) {
+      for (int i = static_cast<int>(random() % 6); i > 0; --i) {
+        line += late[random() % late.size()];
+        line += pieces[random() % pieces.size()];
+      }
+    }
+    ExpectSame(line, random() % 2 == 0 ? ',' : '\x1E', 1 + static_cast<int>(random() % 40));
     if (HasFailure()) return;
   }
 }
