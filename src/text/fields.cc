@@ -497,24 +497,24 @@ char* SplitFields(char* text, char* end, char separator, char** fields, int coun
     ++n;
   };
   uint64_t inside = 0;  // all ones while a quoted stretch runs on
-  char* block = text;
-  // Up to the first block that holds a quote every separator ends a field,
-  // and no field can start with a quote: the fields are cut as they are.
-  for (; n < count && block < end; block += 64) {
+  bool quote_seen = false;
+  for (char* block = text; n < count && block < end; block += 64) {
     BlockMasks masks = MasksOf(text, block, end, separator);
-    if (masks.quotes != 0) break;
-    uint64_t ends = masks.separators;
-    for (; ends != 0 && n < count; ends &= ends - 1) {
-      char* at = block + __builtin_ctzll(ends);
-      fields[n] = rest;
-      if (lengths != nullptr) lengths[n] = static_cast<int32_t>(at - rest);
-      ++n;
-      *at = '\0';
-      rest = at + 1;
+    quote_seen = quote_seen || masks.quotes != 0;
+    if (!quote_seen) {
+      // Up to the first block that holds a quote every separator ends a
+      // field, and no field can start with a quote: the fields are cut as
+      // they are.
+      for (uint64_t ends = masks.separators; ends != 0 && n < count; ends &= ends - 1) {
+        char* at = block + __builtin_ctzll(ends);
+        fields[n] = rest;
+        if (lengths != nullptr) lengths[n] = static_cast<int32_t>(at - rest);
+        ++n;
+        *at = '\0';
+        rest = at + 1;
+      }
+      continue;
     }
-  }
-  for (; n < count && block < end; block += 64) {
-    BlockMasks masks = MasksOf(text, block, end, separator);
     uint64_t quoted = PrefixParity(masks.quotes) ^ inside;
     inside = (quoted >> 63) != 0 ? ~uint64_t{0} : 0;
     uint64_t ends = masks.separators & ~quoted;
