@@ -3,7 +3,8 @@
 // 932 bytes. Texts returned to the host belong to the plug-in: the file name
 // from Open lives as long as its reader, every other reader text until the
 // next reader call. Without an active reader or writer the reader and
-// writer functions return 0 or null and do nothing.
+// writer functions do nothing and return 0 or null (IsEOF answers 1: there
+// is no record).
 #ifndef VARNEK_PLUGIN_EXPORTS_H_
 #define VARNEK_PLUGIN_EXPORTS_H_
 
