@@ -13,7 +13,7 @@ bool jst_answer = true;
 int warnings_shown = 0;
 char last_warning[512];
 
-int AnswerMessageBox(void*, const char* text, const char*, unsigned int style) {
+int AnswerMessageBox(HWND, const char* text, const char*, unsigned int style) {
   if ((style & 0x0Fu) == MB_YESNO) return jst_answer ? IDYES : IDNO;
   ++warnings_shown;
   std::strncpy(last_warning, text ? text : "", sizeof last_warning - 1);
@@ -35,10 +35,12 @@ void AnswerClock(SYSTEMTIME* now) { *now = SYSTEMTIME{2026, 12, 2, 8, 12, 0, 0, 
 
 bool PluginLibrary::Load(const char* path) {
   if (!varnek_host::PluginLibrary::Load(path, &error_)) return false;
-  SetMessageBox(&AnswerMessageBox);
-  SetOpenDialog(&AnswerDialog);
-  SetLocalTime(&AnswerClock);
-  return true;
+  varnek_host::UserCalls calls;
+  calls.message_box = &AnswerMessageBox;
+  calls.open_dialog = &AnswerDialog;
+  calls.local_time = &AnswerClock;
+  calls.system_time = &AnswerClock;
+  return Intercept(calls, &error_);
 }
 
 const char* PluginLibrary::OpenFile(const char* path) {

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "host/linked_plugin.h"
 #include "platform/dialog_choice.h"
 #include "platform/win_api.h"
-#include "plugin/exports.h"
 
 namespace varnek_fuzz {
 
@@ -23,7 +23,7 @@ bool answer_yes = true;
 int warnings_shown = 0;
 int questions_asked = 0;
 
-int AnswerMessageBox(void*, const char* text, const char* caption, unsigned int style) {
+int AnswerMessageBox(HWND, const char* text, const char* caption, unsigned int style) {
   FUZZ_CHECK(text != nullptr && caption != nullptr);
   if ((style & 0x0Fu) == MB_YESNO) {
     ++questions_asked;
@@ -40,6 +40,7 @@ int AnswerDialog(OPENFILENAMEA* dialog) {
 void AnswerClock(SYSTEMTIME* now) { *now = SYSTEMTIME{2026, 12, 2, 8, 21, 30, 0, 0}; }
 
 std::string scratch;
+varnek_host::PluginLibrary linked_plugin;
 
 void RemoveScratch() {
   std::error_code ignored;
@@ -68,7 +69,7 @@ void CheckedList(Choices& choices) {
   int32_t size = kListSizes[choices.Below(sizeof kListSizes / sizeof *kListSizes)];
   size_t usable = static_cast<uint16_t>(size & 0xFFFF);
   std::memset(list_area, kGuardByte, usable + kGuard);
-  const char* whole = ListText(list_area, size);
+  const char* whole = Plugin().ListText(list_area, size);
   for (size_t i = usable; i < usable + kGuard; ++i) FUZZ_CHECK(list_area[i] == kGuardByte);
   // Null (no record to list): the buffer is not the host's concern.
   if (usable == 0 || whole == nullptr) return;
@@ -80,12 +81,12 @@ void CheckedList(Choices& choices) {
 }
 
 void CheckedGetText() {
-  const char* mark = GetText(0);
+  const char* mark = Plugin().GetText(0);
   if (mark != nullptr) (void)std::strlen(mark);
 }
 
 void CheckedFieldText(int32_t column) {
-  const char* name = GetFieldText(column);
+  const char* name = Plugin().GetFieldText(column);
   FUZZ_CHECK(name != nullptr);
   std::string want = "F" + std::to_string(static_cast<uint16_t>(column) + 1);
   FUZZ_CHECK(want == name);
@@ -107,17 +108,17 @@ void Positioned(Position& position, int32_t n, int32_t result) {
   if (result == 1) {
     position.number = n;
     position.loaded = true;
-    FUZZ_CHECK(IsEOF() == 0);
+    FUZZ_CHECK(Plugin().IsEOF() == 0);
   } else {
     position.loaded = false;
   }
 }
 
-void SeekTo(Position& position, int32_t n) { Positioned(position, n, Seek(n)); }
+void SeekTo(Position& position, int32_t n) { Positioned(position, n, Plugin().Seek(n)); }
 
 void Next(Position& position) {
   int32_t n = static_cast<int32_t>(static_cast<uint32_t>(position.number) + 1u);
-  int32_t result = MoveNext();
+  int32_t result = Plugin().MoveNext();
   if (result == 1) {
     Positioned(position, n, result);
   } else {
@@ -128,7 +129,7 @@ void Next(Position& position) {
 
 void UpdateMark(const Position& position, Choices& choices, SessionReport& report) {
   const char* mark = kMarks[choices.Below(sizeof kMarks / sizeof *kMarks)];
-  (void)Update(0, mark);
+  (void)Plugin().Update(0, mark);
   if (report.can_update && position.loaded) report.updated.insert(position.number);
 }
 
@@ -137,10 +138,10 @@ void ProbeWithoutFile() {
   Choices none(nullptr, 0);
   CheckedList(none);
   CheckedGetText();
-  FUZZ_CHECK(Seek(0) == 0);
-  FUZZ_CHECK(MoveNext() == 0);
-  (void)Update(0, "J");
-  (void)IsEOF();
+  FUZZ_CHECK(Plugin().Seek(0) == 0);
+  FUZZ_CHECK(Plugin().MoveNext() == 0);
+  (void)Plugin().Update(0, "J");
+  (void)Plugin().IsEOF();
 }
 
 constexpr int32_t kMostRecordsListed = 3000;
@@ -157,11 +158,21 @@ const std::string& Host() {
   if (scratch.empty()) {
     scratch = MakeScratch();
     std::atexit(RemoveScratch);
-    VarnekSetMessageBox(&AnswerMessageBox);
-    VarnekSetOpenDialog(&AnswerDialog);
-    VarnekSetLocalTime(&AnswerClock);
+    varnek_host::BindLinkedPlugin(&linked_plugin);
+    varnek_host::UserCalls calls;
+    calls.message_box = &AnswerMessageBox;
+    calls.open_dialog = &AnswerDialog;
+    calls.local_time = &AnswerClock;
+    calls.system_time = &AnswerClock;
+    std::string problem;
+    FUZZ_CHECK(linked_plugin.Intercept(calls, &problem));
   }
   return scratch;
+}
+
+varnek_host::PluginLibrary& Plugin() {
+  Host();
+  return linked_plugin;
 }
 
 void AnswerQuestionsWith(bool yes) { answer_yes = yes; }
@@ -203,24 +214,24 @@ uint32_t Choices::Next() {
 SessionReport ReadSession(const std::string& path, Choices& choices) {
   SessionReport report;
   chosen_file = path;
-  const char* name = Open(0, nullptr, nullptr);
+  const char* name = Plugin().Open(0, nullptr, nullptr);
   chosen_file.clear();
-  report.can_update = CanUpdate(0) == 1;
+  report.can_update = Plugin().CanUpdate(0) == 1;
   if (name == nullptr) {
     ProbeWithoutFile();
-    FUZZ_CHECK(Close() == 1);
+    FUZZ_CHECK(Plugin().Close() == 1);
     return report;
   }
   FUZZ_CHECK(path == name);
   report.opened = true;
-  int16_t type = GetLogType();
+  int16_t type = Plugin().GetLogType();
   FUZZ_CHECK(type == 0 || type == 1);
   Position position;
   position.loaded = true;
-  FUZZ_CHECK(IsEOF() == 0);
+  FUZZ_CHECK(Plugin().IsEOF() == 0);
 
   // List every record, as the host does.
-  while (IsEOF() == 0 && report.records_listed < kMostRecordsListed) {
+  while (Plugin().IsEOF() == 0 && report.records_listed < kMostRecordsListed) {
     CheckedList(choices);
     if (type == 1) CheckedFieldText(static_cast<int32_t>(choices.Next()));
     CheckedGetText();
@@ -249,11 +260,11 @@ SessionReport ReadSession(const std::string& path, Choices& choices) {
   Next(position);
   UpdateMark(position, choices, report);
 
-  int32_t closed = Close();
+  int32_t closed = Plugin().Close();
   FUZZ_CHECK(closed == 1);
   // Without an active reader every reader export answers 0 or null.
   ProbeWithoutFile();
-  FUZZ_CHECK(ListText(list_area, 100) == nullptr);
+  FUZZ_CHECK(Plugin().ListText(list_area, 100) == nullptr);
   return report;
 }
 

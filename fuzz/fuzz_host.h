@@ -14,6 +14,8 @@
 #include <set>
 #include <string>
 
+#include "host/plugin_library.h"
+
 #define FUZZ_CHECK(condition)                                              \
   do {                                                                     \
     if (!(condition)) ::varnek_fuzz::Fail(#condition, __FILE__, __LINE__); \
@@ -26,6 +28,8 @@ namespace varnek_fuzz {
 // Installs the silent host once; returns the scratch directory (no slash
 // at the end).
 const std::string& Host();
+// The plug-in linked into the target, driven through its exports.
+varnek_host::PluginLibrary& Plugin();
 // What the next Yes/No question is answered with.
 void AnswerQuestionsWith(bool yes);
 // Message boxes shown and questions asked so far in this process.

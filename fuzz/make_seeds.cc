@@ -9,8 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_host.h"
-#include "plugin/exports.h"
-#include "safety/log_images.h"
+#include "support/log_images.h"
 
 namespace {
 
@@ -206,9 +205,9 @@ void WriterSeeds(const std::string& root) {
   const std::string& dir = varnek_fuzz::Host();
   for (const char* ext : {"l2", "dbs", "csv", "log"}) {
     const std::string path = dir + "/out." + ext;
-    if (Create(path.c_str()) != 1) continue;
-    for (std::string line : kQsoLines) WriteText(line.data());
-    CClose();
+    if (varnek_fuzz::Plugin().Create(path.c_str()) != 1) continue;
+    for (std::string line : kQsoLines) varnek_fuzz::Plugin().WriteText(line.data());
+    varnek_fuzz::Plugin().CClose();
     const std::string bytes = varnek_fuzz::ReadBytes(path);
     const std::string name = std::string("written-") + ext;
     if (std::string(ext) == "l2") {

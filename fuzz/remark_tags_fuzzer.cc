@@ -14,8 +14,10 @@
 #include "plugin/file_names.h"
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
-#include "text/fields.h"
+#include "text/byte_text.h"
+#include "text/field_split.h"
 #include "text/numbers.h"
+#include "text/remark_tags.h"
 #include "text/text_buffer.h"
 #include "text/time_shift.h"
 

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "fuzz/fuzz_host.h"
-#include "plugin/exports.h"
 
 namespace {
 
@@ -50,17 +49,17 @@ void WriteAll(const std::string& path, const std::vector<std::string>& lines) {
   varnek_fuzz::Remove(path);
   varnek_fuzz::Remove(remark_path);
   int questions = varnek_fuzz::QuestionsAsked();
-  FUZZ_CHECK(Create(path.c_str()) == 1);
+  FUZZ_CHECK(varnek_fuzz::Plugin().Create(path.c_str()) == 1);
   // Only the CSV writer asks the JST/UTC question.
   const bool csv_writer = varnek_fuzz::QuestionsAsked() != questions;
   for (const std::string& line : lines) {
     char* copy = static_cast<char*>(std::malloc(line.size() + 1));
     std::memcpy(copy, line.c_str(), line.size() + 1);
-    FUZZ_CHECK(WriteText(copy) == 1);
+    FUZZ_CHECK(varnek_fuzz::Plugin().WriteText(copy) == 1);
     std::free(copy);
   }
-  FUZZ_CHECK(CClose() == 1);
-  FUZZ_CHECK(CClose() == 0);  // no writer is left
+  FUZZ_CHECK(varnek_fuzz::Plugin().CClose() == 1);
+  FUZZ_CHECK(varnek_fuzz::Plugin().CClose() == 0);  // no writer is left
 
   const std::string out = varnek_fuzz::ReadBytes(path);
   const std::string ext = path.substr(path.rfind('.') + 1);

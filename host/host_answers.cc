@@ -28,7 +28,7 @@ void AppendOneLine(const char* text, std::string* line) {
   }
 }
 
-int AnswerMessageBox(void*, const char* text, const char*, unsigned int style) {
+int VARNEK_USER_CALL AnswerMessageBox(HWND, const char* text, const char*, unsigned int style) {
   HostAnswers* answers = installed;
   if ((style & kButtonsMask) == MB_YESNO) return answers->answer_yes ? IDYES : IDNO;
   ++answers->warnings;
@@ -57,14 +57,14 @@ void RememberFilter(const char* filter, std::string* offered) {
   offered->assign(filter, end);
 }
 
-int AnswerOpenDialog(OPENFILENAMEA* dialog) {
+int VARNEK_USER_CALL AnswerOpenDialog(OPENFILENAMEA* dialog) {
   HostAnswers* answers = installed;
   RememberFilter(dialog->lpstrFilter, &answers->offered_filter);
   const std::string& path = answers->chosen_path;
   return varnek::AnswerDialogWith(dialog, path.data(), path.size());
 }
 
-void AnswerLocalTime(SYSTEMTIME* now) { *now = installed->clock; }
+void VARNEK_USER_CALL AnswerLocalTime(SYSTEMTIME* now) { *now = installed->clock; }
 
 // Reads exactly `digits` decimal digits at *p.
 bool ReadNumber(const char** p, int digits, int* value) {
@@ -98,11 +98,13 @@ int DayOfWeek(int year, int month, int day) {
 
 }  // namespace
 
-void InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers) {
+bool InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers, std::string* problem) {
   installed = answers;
-  plugin->SetMessageBox(&AnswerMessageBox);
-  plugin->SetOpenDialog(&AnswerOpenDialog);
-  plugin->SetLocalTime(answers->fixed_clock ? &AnswerLocalTime : nullptr);
+  UserCalls calls;
+  calls.message_box = &AnswerMessageBox;
+  calls.open_dialog = &AnswerOpenDialog;
+  if (answers->fixed_clock) calls.local_time = &AnswerLocalTime;
+  return plugin->Intercept(calls, problem);
 }
 
 bool ParseClock(const char* text, SYSTEMTIME* clock) {

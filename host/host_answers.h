@@ -35,7 +35,8 @@ struct HostAnswers {
 
 // Makes `answers` the plug-in's user. The clock is set only when
 // answers->fixed_clock is true; otherwise the system's local time serves.
-void InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers);
+// False, with the reason, when the plug-in's calls cannot be routed.
+bool InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers, std::string* problem);
 
 // Reads a date "YYYY-MM-DD", optionally followed by "THH:MM" or
 // " HH:MM[:SS]", into `clock`; false when the text is not such a date.

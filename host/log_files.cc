@@ -3,27 +3,10 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace varnek_host {
 
 namespace {
-
-constexpr uint64_t kLog200RecordLength = 200;
-constexpr uint64_t kHamlogHeaderLength = 449;
-constexpr uint64_t kHamlogRecordLength = 58;
-constexpr char kRemarkExtension[] = ".DBR";
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  size_t length = std::strlen(b);
-  if (a.size() != length) return false;
-  for (size_t i = 0; i < length; ++i) {
-    char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 'a' + 'A') : a[i];
-    char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 'a' + 'A') : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Position of the extension's dot as the plug-in's file-name routines find
 // it: the last '.', never the first byte, directory separators ignored.
@@ -46,9 +29,11 @@ std::string WriterExtension(const std::string& path) {
   return dot == std::string::npos ? std::string() : path.substr(dot + 1);
 }
 
-std::string RemarkFileOf(const std::string& path) {
+// The name with its extension (from the plug-in's extension dot on)
+// replaced by `extension`, or with it appended.
+std::string WithExtension(const std::string& path, const char* extension) {
   size_t dot = ExtensionDot(path);
-  return (dot == std::string::npos ? path : path.substr(0, dot)) + kRemarkExtension;
+  return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
 }
 
 bool FileSize(const std::string& path, uint64_t* size) {
@@ -75,24 +60,19 @@ uint64_t CountLines(const std::string& path) {
 
 }  // namespace
 
-LogFormat ReaderFormatOf(const std::string& path) {
-  std::string extension = ChosenExtension(path);
-  if (EqualsIgnoringCase(extension, "L2")) return LogFormat::kLog200;
-  if (EqualsIgnoringCase(extension, "DBS")) return LogFormat::kHamlog;
-  return LogFormat::kCsv;
+const FormatRow& ReaderFormatOf(const std::string& path) {
+  return varnek::FormatForReading(ChosenExtension(path).c_str());
 }
 
-LogFormat WriterFormatOf(const std::string& path) {
-  std::string extension = WriterExtension(path);
-  if (EqualsIgnoringCase(extension, "LOG")) return LogFormat::kQirnoText;
-  if (EqualsIgnoringCase(extension, "L2")) return LogFormat::kLog200;
-  if (EqualsIgnoringCase(extension, "DBS")) return LogFormat::kHamlog;
-  return LogFormat::kCsv;
+const FormatRow& WriterFormatOf(const std::string& path) {
+  return varnek::FormatForWriting(WriterExtension(path).c_str());
 }
 
-std::vector<std::string> FilesOfLog(const std::string& path, LogFormat format) {
+std::vector<std::string> FilesOfLog(const std::string& path, const FormatRow& format) {
   std::vector<std::string> files{path};
-  if (format == LogFormat::kHamlog) files.push_back(RemarkFileOf(path));
+  if (format.companion_extension != nullptr) {
+    files.push_back(WithExtension(path, format.companion_extension));
+  }
   return files;
 }
 
@@ -102,17 +82,12 @@ bool SameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-uint64_t EstimateRecordCount(const std::string& path, LogFormat format) {
+uint64_t EstimateRecordCount(const std::string& path, const FormatRow& format) {
   uint64_t size = 0;
   if (!FileSize(path, &size)) return 0;
-  switch (format) {
-    case LogFormat::kLog200:
-      return size / kLog200RecordLength;
-    case LogFormat::kHamlog:
-      return size > kHamlogHeaderLength ? (size - kHamlogHeaderLength) / kHamlogRecordLength : 0;
-    default:
-      return CountLines(path);
-  }
+  if (format.record_size == 0) return CountLines(path);
+  uint64_t first = static_cast<uint64_t>(format.first_record);
+  return size > first ? (size - first) / static_cast<uint64_t>(format.record_size) : 0;
 }
 
 }  // namespace varnek_host

@@ -1,6 +1,7 @@
 // Which files a log name stands for, as the plug-in sees them: the format
-// an extension selects, the HAMLOG remark file beside a data file, whether
-// two names reach the same file, and how many records a log holds roughly.
+// an extension selects (from the plug-in's table of formats), the
+// companion file of a format that has one, whether two names reach the
+// same file, and how many records a log holds roughly.
 #ifndef VARNEK_HOST_LOG_FILES_H_
 #define VARNEK_HOST_LOG_FILES_H_
 
@@ -8,25 +9,30 @@
 #include <string>
 #include <vector>
 
+#include "formats/format_table.h"
+
 namespace varnek_host {
 
-enum class LogFormat { kLog200, kHamlog, kQirnoText, kCsv };
+using varnek::FormatId;
+using varnek::FormatRow;
 
-// The format the plug-in reads a chosen file as (l2, dbs, anything else:
-// CSV) and writes a named file as (log, l2, dbs, anything else: CSV).
-LogFormat ReaderFormatOf(const std::string& path);
-LogFormat WriterFormatOf(const std::string& path);
+// The format the plug-in reads a chosen file as (by the extension the open
+// dialog reports: after the last '.' of the file name) and writes a named
+// file as (by the extension after the name's last '.', which is never its
+// first byte).
+const FormatRow& ReaderFormatOf(const std::string& path);
+const FormatRow& WriterFormatOf(const std::string& path);
 
-// Every file the plug-in touches for a log: the name itself and, for
-// HAMLOG, its remark file.
-std::vector<std::string> FilesOfLog(const std::string& path, LogFormat format);
+// Every file the plug-in touches for a log: the name itself and, for a
+// format with a companion file, that file.
+std::vector<std::string> FilesOfLog(const std::string& path, const FormatRow& format);
 
 // True when both names exist and are the same file.
 bool SameFile(const std::string& a, const std::string& b);
 
 // The number of records in the log, estimated from its size (fixed-length
 // formats) or its line ends (text); 0 when it cannot be told.
-uint64_t EstimateRecordCount(const std::string& path, LogFormat format);
+uint64_t EstimateRecordCount(const std::string& path, const FormatRow& format);
 
 }  // namespace varnek_host
 

@@ -64,7 +64,10 @@ int Run(const CommandLine& line) {
     Complain(problem);
     return kExitFailure;
   }
-  InstallHostAnswers(&plugin, &answers);
+  if (!InstallHostAnswers(&plugin, &answers, &problem)) {
+    Complain(problem);
+    return kExitFailure;
+  }
   Session session{&plugin, &answers, &terminal, line.raw};
   switch (line.command) {
     case Command::kInfo:

@@ -1,89 +1,91 @@
 #include "host/plugin_library.h"
 
-#include <dlfcn.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <vector>
-
-#ifndef VARNEK_LIBRARY_DIR_FROM_BIN
-#define VARNEK_LIBRARY_DIR_FROM_BIN "../lib"
-#endif
-
 namespace varnek_host {
 
-namespace {
+const char* const PluginLibrary::kExportNames[kExportCount] = {
+#define VARNEK_EXPORT_NAME(result, name, parameters) #name,
+    VARNEK_EXPORTS(VARNEK_EXPORT_NAME)
+#undef VARNEK_EXPORT_NAME
+};
 
-constexpr char kPluginFileName[] = "libvarnek.so";
-
-bool IsRegularFile(const std::string& path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// The directory of the running executable, with its trailing '/'; empty
-// when it cannot be told.
-std::string ExecutableDirectory() {
-  std::vector<char> path(4096);
-  ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-  if (length <= 0) return std::string();
-  std::string text(path.data(), static_cast<size_t>(length));
-  size_t slash = text.rfind('/');
-  return slash == std::string::npos ? std::string() : text.substr(0, slash + 1);
-}
-
-}  // namespace
-
-PluginLibrary::~PluginLibrary() {
-  if (handle_ != nullptr) dlclose(handle_);
-}
-
-template <typename Function>
-bool PluginLibrary::Resolve(const char* name, Function* target, std::string* problem) {
-  void* symbol = dlsym(handle_, name);
-  if (symbol == nullptr) {
-    *problem = path_ + " has no function " + name;
-    return false;
-  }
-  *target = reinterpret_cast<Function>(symbol);
-  return true;
+void* PluginLibrary::ExportAddress(int index) const {
+  int i = 0;
+#define VARNEK_EXPORT_ADDRESS(result, function, parameters) \
+  if (i++ == index) return reinterpret_cast<void*>(function);
+  VARNEK_EXPORTS(VARNEK_EXPORT_ADDRESS)
+#undef VARNEK_EXPORT_ADDRESS
+  return nullptr;
 }
 
 bool PluginLibrary::Load(const std::string& path, std::string* problem) {
+  Unload();
   path_ = path;
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    const char* reason = dlerror();
-    *problem = "cannot load the plug-in: " + std::string(reason ? reason : path.c_str());
-    return false;
+  if (!OpenLibrary(path, problem)) return false;
+  bool resolved = true;
+#define VARNEK_RESOLVE_EXPORT(result, function, parameters)             \
+  if (resolved) {                                                       \
+    function = reinterpret_cast<decltype(function)>(Symbol(#function)); \
+    if (function == nullptr) {                                          \
+      *problem = path + " has no function " #function;                  \
+      resolved = false;                                                 \
+    }                                                                   \
   }
-  return Resolve("GetVersionText", &GetVersionText, problem) &&
-         Resolve("GetMenuName", &GetMenuName, problem) && Resolve("Open", &Open, problem) &&
-         Resolve("Close", &Close, problem) && Resolve("GetLogType", &GetLogType, problem) &&
-         Resolve("GetFieldText", &GetFieldText, problem) &&
-         Resolve("MoveNext", &MoveNext, problem) && Resolve("Seek", &Seek, problem) &&
-         Resolve("IsEOF", &IsEOF, problem) && Resolve("ListText", &ListText, problem) &&
-         Resolve("GetText", &GetText, problem) && Resolve("CanUpdate", &CanUpdate, problem) &&
-         Resolve("Update", &Update, problem) &&
-         Resolve("GetCreateFileType", &GetCreateFileType, problem) &&
-         Resolve("Create", &Create, problem) && Resolve("WriteText", &WriteText, problem) &&
-         Resolve("CClose", &CClose, problem) &&
-         Resolve("VarnekSetMessageBox", &SetMessageBox, problem) &&
-         Resolve("VarnekSetOpenDialog", &SetOpenDialog, problem) &&
-         Resolve("VarnekSetLocalTime", &SetLocalTime, problem);
+  VARNEK_EXPORTS(VARNEK_RESOLVE_EXPORT)
+#undef VARNEK_RESOLVE_EXPORT
+#ifndef _WIN32
+  if (resolved) {
+    stand_in_.set_message_box =
+        reinterpret_cast<decltype(stand_in_.set_message_box)>(Symbol("VarnekSetMessageBox"));
+    stand_in_.set_open_dialog =
+        reinterpret_cast<decltype(stand_in_.set_open_dialog)>(Symbol("VarnekSetOpenDialog"));
+    stand_in_.set_local_time =
+        reinterpret_cast<decltype(stand_in_.set_local_time)>(Symbol("VarnekSetLocalTime"));
+    stand_in_.set_system_time =
+        reinterpret_cast<decltype(stand_in_.set_system_time)>(Symbol("VarnekSetSystemTime"));
+  }
+#endif
+  if (!resolved) Unload();
+  return resolved;
 }
 
-std::string DefaultPluginPath() {
-  std::string directory = ExecutableDirectory();
-  if (!directory.empty()) {
-    for (const std::string& candidate :
-         {directory + kPluginFileName,
-          directory + VARNEK_LIBRARY_DIR_FROM_BIN + "/" + kPluginFileName,
-          directory + "../lib/" + kPluginFileName}) {
-      if (IsRegularFile(candidate)) return candidate;
-    }
+bool PluginLibrary::Unload() {
+  bool closed = handle_ == nullptr || CloseLibrary();
+  handle_ = nullptr;
+  linked_ = false;
+#define VARNEK_FORGET_EXPORT(result, function, parameters) function = nullptr;
+  VARNEK_EXPORTS(VARNEK_FORGET_EXPORT)
+#undef VARNEK_FORGET_EXPORT
+#ifndef _WIN32
+  stand_in_ = StandIn();
+#endif
+  return closed;
+}
+
+bool PluginLibrary::Intercept(const UserCalls& calls, std::string* problem, unsigned* routed) {
+  unsigned done = 0;
+  if (routed != nullptr) *routed = 0;
+  if (!Loaded()) {
+    *problem = "the plug-in is not loaded";
+    return false;
   }
-  return kPluginFileName;
+#ifdef _WIN32
+  bool ok = PatchImports(calls, problem, &done);
+#else
+  const StandIn& s = stand_in_;
+  bool ok = s.set_message_box != nullptr && s.set_open_dialog != nullptr &&
+            s.set_local_time != nullptr && s.set_system_time != nullptr;
+  if (!ok) {
+    *problem = path_ + " has no stand-in for the Windows calls (VarnekSet...)";
+  } else {
+    s.set_message_box(calls.message_box);
+    s.set_open_dialog(calls.open_dialog);
+    s.set_local_time(calls.local_time);
+    s.set_system_time(calls.system_time);
+    done = kRoutedMessageBox | kRoutedOpenDialog | kRoutedLocalTime | kRoutedSystemTime;
+  }
+#endif
+  if (routed != nullptr) *routed = done;
+  return ok;
 }
 
 }  // namespace varnek_host

@@ -33,8 +33,8 @@ __attribute__((noinline, no_stack_protector)) uintptr_t DrawCanary() {
   GetSystemTimeAsFileTime(&now);
   uintptr_t canary = static_cast<uintptr_t>(counter.QuadPart) ^
                      (static_cast<uintptr_t>(counter.QuadPart >> 32) << 7) ^ now.dwLowDateTime ^
-                     (static_cast<uintptr_t>(GetCurrentProcessId()) << 16) ^
-                     GetCurrentThreadId() ^ reinterpret_cast<uintptr_t>(&counter);
+                     (static_cast<uintptr_t>(GetCurrentProcessId()) << 16) ^ GetCurrentThreadId() ^
+                     reinterpret_cast<uintptr_t>(&counter);
   canary &= ~static_cast<uintptr_t>(0xFF);  // a zero byte stops string overruns
   return canary != 0 ? canary : 0x2B992D00u;
 }

@@ -1,8 +1,8 @@
 // Stand-in for the Windows user interface calls on other platforms. The
 // defaults suit a batch run: message boxes go to standard error and answer
 // OK (Yes for a Yes/No box), the file dialog accepts the initial directory
-// plus the initial file name when there is one, and the clock is the
-// system's local time.
+// plus the initial file name when there is one, and the clocks are the
+// system's local time and UTC.
 #ifndef _WIN32
 
 #include <cstdio>
@@ -18,6 +18,7 @@ namespace {
 int (*message_box_handler)(void*, const char*, const char*, unsigned int) = nullptr;
 int (*open_dialog_handler)(OPENFILENAMEA*) = nullptr;
 void (*local_time_handler)(SYSTEMTIME*) = nullptr;
+void (*system_time_handler)(SYSTEMTIME*) = nullptr;
 
 int DefaultMessageBox(const char* text, const char* caption, unsigned int style) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
@@ -36,18 +37,29 @@ int DefaultOpenDialog(OPENFILENAMEA* dialog) {
   return varnek::AnswerDialogWith(dialog, dialog->lpstrFile, dir_length + name_length);
 }
 
+void FromCalendar(const std::tm& calendar, SYSTEMTIME* now) {
+  now->wYear = static_cast<WORD>(calendar.tm_year + 1900);
+  now->wMonth = static_cast<WORD>(calendar.tm_mon + 1);
+  now->wDayOfWeek = static_cast<WORD>(calendar.tm_wday);
+  now->wDay = static_cast<WORD>(calendar.tm_mday);
+  now->wHour = static_cast<WORD>(calendar.tm_hour);
+  now->wMinute = static_cast<WORD>(calendar.tm_min);
+  now->wSecond = static_cast<WORD>(calendar.tm_sec);
+  now->wMilliseconds = 0;
+}
+
 void DefaultLocalTime(SYSTEMTIME* now) {
   std::time_t t = std::time(nullptr);
   std::tm local;
   localtime_r(&t, &local);
-  now->wYear = static_cast<WORD>(local.tm_year + 1900);
-  now->wMonth = static_cast<WORD>(local.tm_mon + 1);
-  now->wDayOfWeek = static_cast<WORD>(local.tm_wday);
-  now->wDay = static_cast<WORD>(local.tm_mday);
-  now->wHour = static_cast<WORD>(local.tm_hour);
-  now->wMinute = static_cast<WORD>(local.tm_min);
-  now->wSecond = static_cast<WORD>(local.tm_sec);
-  now->wMilliseconds = 0;
+  FromCalendar(local, now);
+}
+
+void DefaultSystemTime(SYSTEMTIME* now) {
+  std::time_t t = std::time(nullptr);
+  std::tm utc;
+  gmtime_r(&t, &utc);
+  FromCalendar(utc, now);
 }
 
 }  // namespace
@@ -70,6 +82,14 @@ void GetLocalTime(SYSTEMTIME* now) {
   DefaultLocalTime(now);
 }
 
+void GetSystemTime(SYSTEMTIME* now) {
+  if (system_time_handler) {
+    system_time_handler(now);
+    return;
+  }
+  DefaultSystemTime(now);
+}
+
 VARNEK_EXPORT void VarnekSetMessageBox(int (*handler)(void*, const char*, const char*,
                                                       unsigned int)) {
   message_box_handler = handler;
@@ -81,6 +101,10 @@ VARNEK_EXPORT void VarnekSetOpenDialog(int (*handler)(OPENFILENAMEA*)) {
 
 VARNEK_EXPORT void VarnekSetLocalTime(void (*handler)(SYSTEMTIME*)) {
   local_time_handler = handler;
+}
+
+VARNEK_EXPORT void VarnekSetSystemTime(void (*handler)(SYSTEMTIME*)) {
+  system_time_handler = handler;
 }
 
 #endif  // !_WIN32

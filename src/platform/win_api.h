@@ -1,5 +1,5 @@
-// The three Windows calls the plug-in makes (MessageBoxA, GetOpenFileNameA,
-// GetLocalTime) and their structures. On Windows these are the system's
+// The Windows calls the plug-in makes (MessageBoxA, GetOpenFileNameA,
+// GetLocalTime, GetSystemTime) and their structures. On Windows these are the system's
 // own; everywhere else this header declares the same names with the same
 // field order and types, implemented by a stand-in (stand_in.cc) whose
 // behaviour the host sets through the Varnek* setters.
@@ -72,6 +72,7 @@ struct SYSTEMTIME {
 int MessageBoxA(HWND owner, const char* text, const char* caption, unsigned int style);
 int GetOpenFileNameA(OPENFILENAMEA* dialog);
 void GetLocalTime(SYSTEMTIME* now);
+void GetSystemTime(SYSTEMTIME* now);
 
 extern "C" {
 // Host-side setters of the stand-in; a null handler restores the default.
@@ -79,6 +80,7 @@ void VarnekSetMessageBox(int (*handler)(void* owner, const char* text, const cha
                                         unsigned int style));
 void VarnekSetOpenDialog(int (*handler)(OPENFILENAMEA* dialog));
 void VarnekSetLocalTime(void (*handler)(SYSTEMTIME* now));
+void VarnekSetSystemTime(void (*handler)(SYSTEMTIME* now));
 }
 #endif  // _WIN32
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/win_api.h"
+#include "plugin/dialog_texts.h"
 #include "plugin/exports.h"
 #include "plugin/file_names.h"
 #include "plugin/handler_choice.h"
@@ -61,7 +62,7 @@ const char* VARNEK_CALL GetVersionText(void) { return varnek::kVersionText; }
 
 const char* VARNEK_CALL GetMenuName(void) { return varnek::kMenuName; }
 
-const char* VARNEK_CALL GetCreateFileType(void) { return varnek::kCreateFileTypes; }
+const char* VARNEK_CALL GetCreateFileType(void) { return varnek::SaveDialogList(); }
 
 const char* VARNEK_CALL Open(int32_t, void* owner, const char* path) {
   varnek::ChosenFile chosen;

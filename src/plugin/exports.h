@@ -5,6 +5,10 @@
 // next reader call. Without an active reader or writer the reader and
 // writer functions do nothing and return 0 or null (IsEOF answers 1: there
 // is no record).
+//
+// VARNEK_EXPORTS is the one list of them, in the order of the module
+// definition file: every host that loads the plug-in resolves its exports
+// from it, and a test compares it with varnek.def.
 #ifndef VARNEK_PLUGIN_EXPORTS_H_
 #define VARNEK_PLUGIN_EXPORTS_H_
 
@@ -18,24 +22,31 @@
 #define VARNEK_EXPORT __attribute__((visibility("default")))
 #endif
 
+// X(result type, name, parameter list)
+#define VARNEK_EXPORTS(X)                                               \
+  X(const char*, GetVersionText, (void))                                \
+  X(const char*, GetMenuName, (void))                                   \
+  X(const char*, Open, (int32_t unused, void* owner, const char* path)) \
+  X(int32_t, Close, (void))                                             \
+  X(int16_t, GetLogType, (void))                                        \
+  X(const char*, GetFieldText, (int32_t column))                        \
+  X(int32_t, MoveNext, (void))                                          \
+  X(int32_t, Seek, (int32_t record))                                    \
+  X(int32_t, IsEOF, (void))                                             \
+  X(const char*, ListText, (char* buffer, int32_t size))                \
+  X(const char*, GetText, (int32_t unused))                             \
+  X(int32_t, CanUpdate, (int32_t unused))                               \
+  X(int32_t, Update, (int32_t unused, const char* mark))                \
+  X(const char*, GetCreateFileType, (void))                             \
+  X(int32_t, Create, (const char* name))                                \
+  X(int32_t, WriteText, (char* line))                                   \
+  X(int32_t, CClose, (void))
+
 extern "C" {
-VARNEK_EXPORT const char* VARNEK_CALL GetVersionText(void);
-VARNEK_EXPORT const char* VARNEK_CALL GetMenuName(void);
-VARNEK_EXPORT const char* VARNEK_CALL Open(int32_t unused, void* owner, const char* path);
-VARNEK_EXPORT int32_t VARNEK_CALL Close(void);
-VARNEK_EXPORT int16_t VARNEK_CALL GetLogType(void);
-VARNEK_EXPORT const char* VARNEK_CALL GetFieldText(int32_t column);
-VARNEK_EXPORT int32_t VARNEK_CALL MoveNext(void);
-VARNEK_EXPORT int32_t VARNEK_CALL Seek(int32_t record);
-VARNEK_EXPORT int32_t VARNEK_CALL IsEOF(void);
-VARNEK_EXPORT const char* VARNEK_CALL ListText(char* buffer, int32_t size);
-VARNEK_EXPORT const char* VARNEK_CALL GetText(int32_t unused);
-VARNEK_EXPORT int32_t VARNEK_CALL CanUpdate(int32_t unused);
-VARNEK_EXPORT int32_t VARNEK_CALL Update(int32_t unused, const char* mark);
-VARNEK_EXPORT const char* VARNEK_CALL GetCreateFileType(void);
-VARNEK_EXPORT int32_t VARNEK_CALL Create(const char* name);
-VARNEK_EXPORT int32_t VARNEK_CALL WriteText(char* line);
-VARNEK_EXPORT int32_t VARNEK_CALL CClose(void);
+#define VARNEK_DECLARE_EXPORT(result, name, parameters) \
+  VARNEK_EXPORT result VARNEK_CALL name parameters;
+VARNEK_EXPORTS(VARNEK_DECLARE_EXPORT)
+#undef VARNEK_DECLARE_EXPORT
 }
 
 #endif  // VARNEK_PLUGIN_EXPORTS_H_

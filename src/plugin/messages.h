@@ -20,18 +20,6 @@ inline constexpr char kMenuName[] =
 inline constexpr char kVersionText[] =
     "Varnek Version 1.03 - LOG200/HAMLOG/CSV \x83\x8D\x83O\x95\xCF\x8A\xB7\x83v\x83\x89\x83O\x83"
     "C\x83\x93";
-// "QIRNOテキストファイル(*.log)|*.log|LOG200データファイル(*.l2)|*.l2|HAMLOGデータファイル(*.dbs)|*.dbs|CSVテキストファイル(*.csv;*.txt)|*.csv;*.txt|"
-// (save-dialog filter list)
-inline constexpr char kCreateFileTypes[] =
-    "QIRNO\x83"
-    "e\x83L\x83X\x83g\x83t\x83@\x83"
-    "C\x83\x8B(*.log)|*.log|LOG200\x83"
-    "f\x81[\x83^\x83t\x83@\x83"
-    "C\x83\x8B(*.l2)|*.l2|HAMLOG\x83"
-    "f\x81[\x83^\x83t\x83@\x83"
-    "C\x83\x8B(*.dbs)|*.dbs|CSV\x83"
-    "e\x83L\x83X\x83g\x83t\x83@\x83"
-    "C\x83\x8B(*.csv;*.txt)|*.csv;*.txt|";
 // "VARNEK-ログファイルの選択" (open dialog title: choose a log file)
 inline constexpr char kOpenDialogTitle[] =
     "VARNEK-\x83\x8D\x83O\x83t\x83@\x83"
@@ -95,20 +83,12 @@ inline constexpr char kJstQuestion[] =
     "\x8E\x9E\x8D\x8F\x82\xF0\x82i\x82r\x82s\x82\xC5\x8Fo\x97\xCD\x82\xB5\x82\xDC\x82\xB7\x82\xA9"
     "\x81H  \x82t\x82s\x82"
     "b\x82\xCC\x8F\xEA\x8D\x87\x82\xCD\x81u\x82\xA2\x82\xA2\x82\xA6\x81v\x82\xF0\x91I\x91\xF0";
-// The open dialog's filter: description and pattern pairs, each zero-ended,
-// the list ended by one more zero byte:
-// "LOG200ファイル(*.l2)" "HAMLOGファイル(*.dbs)" "CSVテキストファイル(*.csv;*.txt)"
-// "すべてのファイル(*.*)"
-inline constexpr char kOpenDialogFilter[] =
-    "LOG200\x83t\x83@\x83"
-    "C\x83\x8B(*.l2)\0*.l2\0"
-    "HAMLOG\x83t\x83@\x83"
-    "C\x83\x8B(*.dbs)\0*.dbs\0"
-    "CSV\x83"
-    "e\x83L\x83X\x83g\x83t\x83@\x83"
-    "C\x83\x8B(*.csv;*.txt)\0*.csv;*.txt\0"
+// The open dialog's last filter: "すべてのファイル(*.*)" (all files). The
+// formats' own filters and save-dialog entries stand in the table of formats.
+inline constexpr char kAllFilesDescription[] =
     "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x83t\x83@\x83"
-    "C\x83\x8B(*.*)\0*.*\0";
+    "C\x83\x8B(*.*)";
+inline constexpr char kAllFilesPattern[] = "*.*";
 
 }  // namespace varnek
 

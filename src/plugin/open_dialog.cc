@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "platform/win_api.h"
-#include "plugin/file_names.h"
+#include "plugin/dialog_texts.h"
 #include "plugin/messages.h"
-#include "text/fields.h"
+#include "text/lead_byte.h"
 
 namespace varnek {
 
@@ -13,12 +13,6 @@ namespace {
 
 constexpr DWORD kDialogStructSize = 76;  // the first, shorter form
 constexpr DWORD kFileBufferSize = 512;
-constexpr DWORD kAllFilesFilter = 4;
-
-// Extension lists whose position (1-based) is the filter they preselect.
-constexpr const char* kFilterExtensions[] = {".L2", ".DBS", ".CSV,.TXT"};
-constexpr size_t kEntryLimit = 15;
-
 struct PathParts {
   size_t directory_end = 0;    // drive and directory: [0, directory_end)
   size_t extension_start = 0;  // the '.' of the extension, or the end
@@ -55,30 +49,12 @@ PathParts SplitPath(const char* path) {
   return parts;
 }
 
-DWORD FilterIndexFor(const char* extension) {
-  DWORD index = kAllFilesFilter;
-  for (size_t list = 0; list < sizeof kFilterExtensions / sizeof *kFilterExtensions; ++list) {
-    const char* entry = kFilterExtensions[list];
-    while (*entry != '\0') {
-      size_t length = std::strcspn(entry, ",");
-      char one[kEntryLimit + 1];
-      size_t kept = length < kEntryLimit ? length : kEntryLimit;
-      std::memcpy(one, entry, kept);
-      one[kept] = '\0';
-      if (EqualsIgnoringCase(extension, one)) index = static_cast<DWORD>(list + 1);
-      entry += length;
-      if (*entry == ',') ++entry;
-    }
-  }
-  return index;
-}
-
 }  // namespace
 
 bool ChooseLogFile(void* owner, const char* initial_path, ChosenFile* chosen) {
   char file[kFileBufferSize] = {};
   TextBuffer directory;
-  DWORD filter_index = kAllFilesFilter;
+  DWORD filter_index = AllFilesFilterIndex();
   if (initial_path != nullptr) {
     PathParts parts = SplitPath(initial_path);
     directory.AppendN(initial_path, static_cast<int32_t>(parts.directory_end));
@@ -86,14 +62,14 @@ bool ChooseLogFile(void* owner, const char* initial_path, ChosenFile* chosen) {
     if (name_length > kFileBufferSize - 1) name_length = kFileBufferSize - 1;
     std::memcpy(file, initial_path + parts.directory_end, name_length);
     file[name_length] = '\0';
-    filter_index = FilterIndexFor(initial_path + parts.extension_start);
+    filter_index = OpenFilterIndexFor(initial_path + parts.extension_start);
   }
 
   OPENFILENAMEA dialog;
   std::memset(&dialog, 0, sizeof dialog);
   dialog.lStructSize = kDialogStructSize;
   dialog.hwndOwner = static_cast<HWND>(owner);
-  dialog.lpstrFilter = kOpenDialogFilter;
+  dialog.lpstrFilter = OpenDialogFilter();
   dialog.nFilterIndex = filter_index;
   dialog.lpstrFile = file;
   dialog.nMaxFile = kFileBufferSize;

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "text/fields.h"
+#include "text/byte_text.h"
+#include "text/field_split.h"
 
 namespace varnek {
 

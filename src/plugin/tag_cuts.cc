@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "text/fields.h"
-
 namespace varnek {
 
 void AppendDatePieces(TextBuffer& out, char* date, char joint) {

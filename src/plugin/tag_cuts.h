@@ -9,8 +9,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "text/fields.h"
+#include "text/remark_tags.h"
 #include "text/remark_text.h"
+#include "text/tag_keywords.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
@@ -31,7 +32,8 @@ bool CutFirstTag(Remarks& remarks, TextBuffer& value, std::initializer_list<cons
 // stays in the remarks.
 template <typename Remarks>
 bool NameRepeatsOperator(const char* name, const Remarks& remarks, TextBuffer& value) {
-  return *name != '\0' && FindTag(remarks, value, "OP") && std::strcmp(value.Str(), name) == 0;
+  return *name != '\0' && FindTag(remarks, value, tag::kOperator) &&
+         std::strcmp(value.Str(), name) == 0;
 }
 
 // Makes *name empty when NameRepeatsOperator.
@@ -67,7 +69,7 @@ bool CutFirstTagTrimmed(Remarks& remarks, TextBuffer& value,
 // or else `start_time`.
 template <typename Remarks>
 void AppendEndTime(TextBuffer& out, Remarks& remarks, TextBuffer& value, const char* start_time) {
-  if (!MoveFirstTag(remarks, value, out, {"END"})) out.Append(start_time);
+  if (!MoveFirstTag(remarks, value, out, {tag::kEndTime})) out.Append(start_time);
 }
 
 // Appends a YY/MM/DD date as its pieces: bytes 1-2, bytes 4-5 and bytes 7

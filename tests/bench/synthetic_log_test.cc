@@ -9,7 +9,7 @@
 #include <string>
 
 #include "plugin/qso_fields.h"
-#include "text/fields.h"
+#include "text/lead_byte.h"
 #include "text/numbers.h"
 
 namespace varnek_bench {

@@ -6,21 +6,12 @@
 #include <cstring>
 #include <string>
 
-#include "e2e/plugin_host.h"
+#include "support/dialog_texts.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {
 
-const char kOpenFilter[] =
-    "LOG200\x83t\x83@\x83"
-    "C\x83\x8B(*.l2)\0*.l2\0"
-    "HAMLOG\x83t\x83@\x83"
-    "C\x83\x8B(*.dbs)\0*.dbs\0"
-    "CSV\x83"
-    "e\x83L\x83X\x83g\x83t\x83@\x83"
-    "C\x83\x8B(*.csv;*.txt)\0*.csv;*.txt\0"
-    "\x82\xB7\x82\xD7\x82\xC4\x82\xCC\x83t\x83@\x83"
-    "C\x83\x8B(*.*)\0*.*\0";
 // "VARNEK-ログファイルの選択"
 const char kTitle[] =
     "VARNEK-\x83\x8D\x83O\x83t\x83@\x83"
@@ -48,19 +39,7 @@ TEST_F(BoundaryTest, StaticTexts) {
       "VARNEK.DLL Ver1.03 \x8Co\x97R\x82\xC5\x83\x8D\x83O\x82\xF0\x93\xC7\x82\xDD\x82\xB1\x82\xDE";
   EXPECT_EQ(menu.rfind(caption + " (", 0), 0u);
   EXPECT_EQ(menu.back(), ')');
-  EXPECT_STREQ(host.GetCreateFileType(),
-               "QIRNO\x83"
-               "e\x83L\x83X\x83g\x83t\x83@\x83"
-               "C\x83\x8B(*.log)|*.log|"
-               "LOG200\x83"
-               "f\x81[\x83^\x83t\x83@\x83"
-               "C\x83\x8B(*.l2)|*.l2|"
-               "HAMLOG\x83"
-               "f\x81[\x83^\x83t\x83@\x83"
-               "C\x83\x8B(*.dbs)|*.dbs|"
-               "CSV\x83"
-               "e\x83L\x83X\x83g\x83t\x83@\x83"
-               "C\x83\x8B(*.csv;*.txt)|*.csv;*.txt|");
+  EXPECT_STREQ(host.GetCreateFileType(), kSaveList);
   EXPECT_EQ(host.GetVersionText(), host.GetVersionText());
 }
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "e2e/plugin_host.h"
 #include "plugin/messages.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_host.h"
 #include "plugin/messages.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

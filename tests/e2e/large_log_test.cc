@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_host.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

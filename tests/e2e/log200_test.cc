@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_host.h"
 #include "plugin/messages.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

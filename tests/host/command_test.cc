@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "e2e/plugin_host.h"
 #include "host/run_varnek.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "e2e/plugin_host.h"
+#include "support/plugin_host.h"
 
 extern char** environ;
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_host.h"
 #include "plugin/messages.h"
 #include "safety/file_size_limit.h"
-#include "safety/log_images.h"
+#include "support/log_images.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

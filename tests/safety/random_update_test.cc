@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/plugin_host.h"
-#include "safety/log_images.h"
+#include "support/log_images.h"
+#include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "text/fields.h"
+#include "text/remark_tags.h"
 #include "text/tag_match.h"
 
 namespace varnek {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plugin/messages.h"
+#include "support/dialog_texts.h"
 #include "windows/check.h"
 #include "windows/plugin.h"
 #include "windows/workspace.h"
@@ -33,7 +34,7 @@ SCENARIO(StaticTextsAreTheLibrarysOwn, kBoundary) {
   EXPECT_TEXT(version, varnek::kVersionText);
   EXPECT_TRUE(plugin.GetVersionText() == version);
   EXPECT_TEXT(plugin.GetMenuName(), varnek::kMenuName);
-  EXPECT_TEXT(plugin.GetCreateFileType(), varnek::kCreateFileTypes);
+  EXPECT_TEXT(plugin.GetCreateFileType(), varnek_test::kSaveList);
   EXPECT_TRUE(host_record.message_boxes.empty());
   EXPECT_NUMBER(plugin.Close(), 1);  // no reader yet
 }
@@ -47,7 +48,7 @@ SCENARIO(OpenDialogWithoutPathOffersAllFiles, kBoundary) {
   EXPECT_NUMBER(dialog.struct_size, 76);
   EXPECT_NUMBER(dialog.owner, 0x5150);
   EXPECT_NUMBER(dialog.instance, 0);
-  EXPECT_BYTES(dialog.filter, Bytes(varnek::kOpenDialogFilter, sizeof varnek::kOpenDialogFilter));
+  EXPECT_BYTES(dialog.filter, Bytes(varnek_test::kOpenFilter, sizeof varnek_test::kOpenFilter));
   EXPECT_TRUE(dialog.custom_filter_null);
   EXPECT_NUMBER(dialog.max_custom_filter, 0);
   EXPECT_NUMBER(dialog.filter_index, 4);

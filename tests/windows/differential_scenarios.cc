@@ -140,8 +140,9 @@ int ListInto(Plugin& plugin, Random& random, std::string* listing) {
       plugin.MoveNext();
     }
   }
-  for (int32_t far : {-1, 0x7FFFFFFF, 10737418}) {
-    *listing += "seek " + std::to_string(far) + " " + std::to_string(plugin.Seek(far)) + "\n";
+  for (int32_t distant : {-1, 0x7FFFFFFF, 10737418}) {
+    *listing +=
+        "seek " + std::to_string(distant) + " " + std::to_string(plugin.Seek(distant)) + "\n";
   }
   *listing += "close " + std::to_string(plugin.Close()) + "\n";
   return records;

@@ -3,6 +3,8 @@
 #include <type_traits>
 
 #include "windows/check.h"
+#include "windows/dialog_answer.h"
+#include "windows/formats_ready.h"
 
 #ifdef _WIN32
 #include "windows/cdecl_call.h"
@@ -13,28 +15,83 @@ namespace scenario {
 HostRecord host_record;
 HostAnswers host_answers;
 
-const char* const Plugin::kExportNames[kExportCount] = {
-    "GetVersionText", "GetMenuName",       "Open",     "Close",
-    "GetLogType",     "GetFieldText",      "MoveNext", "Seek",
-    "IsEOF",          "ListText",          "GetText",  "CanUpdate",
-    "Update",         "GetCreateFileType", "Create",   "WriteText",
-    "CClose"};
+namespace {
+
+using varnek_host::PluginLibrary;
+
+#ifdef _WIN32
+constexpr char kPluginPath[] = "VARNEK.DLL";  // beside the host, found by name
+#else
+constexpr char kPluginPath[] = VARNEK_PLUGIN_PATH;
+#endif
+
+int VARNEK_USER_CALL RecordMessageBox(HWND owner, const char* text, const char* caption,
+                                      unsigned int style) {
+  host_record.message_boxes.push_back(
+      {reinterpret_cast<uintptr_t>(owner), TextOrEmpty(text), TextOrEmpty(caption), style});
+  return (style & 0x0Fu) == MB_YESNO ? host_answers.yes_no : IDOK;
+}
+
+int VARNEK_USER_CALL RecordDialog(OPENFILENAMEA* dialog) { return AnswerDialog(dialog); }
+
+void VARNEK_USER_CALL AnswerClock(SYSTEMTIME* now) {
+  ++host_record.clock_reads;
+  const LocalTime& clock = host_answers.clock;
+  now->wYear = clock.year;
+  now->wMonth = clock.month;
+  now->wDayOfWeek = clock.day_of_week;
+  now->wDay = clock.day;
+  now->wHour = clock.hour;
+  now->wMinute = clock.minute;
+  now->wSecond = clock.second;
+  now->wMilliseconds = clock.milliseconds;
+}
+
+}  // namespace
 
 Plugin::Plugin() { Load(); }
 
 Plugin::~Plugin() { Unload(); }
 
 void Plugin::Load() {
-  if (handle_ != nullptr) return;
+  if (library_.Loaded()) return;
   host_record = HostRecord();
   host_answers = HostAnswers();
-  if (!LoadLibraryAndHooks()) Unload();
+  std::string problem;
+  if (!library_.Load(kPluginPath, &problem)) {
+    faults_.push_back(problem);
+    return;
+  }
+  varnek_host::UserCalls calls;
+  calls.message_box = &RecordMessageBox;
+  calls.open_dialog = &RecordDialog;
+  calls.local_time = &AnswerClock;
+  calls.system_time = &AnswerClock;
+  unsigned routed = 0;
+  bool ok = library_.Intercept(calls, &problem, &routed);
+  if (!ok) faults_.push_back(problem);
+  // MessageBoxA and GetOpenFileNameA are always imported; GetLocalTime
+  // once the HAMLOG writer stamps its creation date.
+  unsigned needed = varnek_host::kRoutedMessageBox | varnek_host::kRoutedOpenDialog;
+  if ((kFormatsReady & kHamlog) != 0) needed |= varnek_host::kRoutedLocalTime;
+  const char* const names[] = {"MessageBoxA", "GetOpenFileNameA", "GetLocalTime"};
+  for (unsigned i = 0; i < 3; ++i) {
+    if ((needed & ~routed & (1u << i)) != 0) {
+      faults_.push_back(std::string(names[i]) + " is not in the import table");
+      ok = false;
+    }
+  }
+  if (!ok) Unload();
 }
 
 void Plugin::Unload() {
-  if (handle_ != nullptr) UnloadLibrary();
-  handle_ = nullptr;
-  for (void*& function : exports_) function = nullptr;
+  if (library_.Loaded() && !library_.Unload()) {
+#ifdef _WIN32
+    faults_.push_back("FreeLibrary failed");
+#else
+    faults_.push_back("dlclose failed");
+#endif
+  }
 }
 
 #ifdef _WIN32
@@ -63,27 +120,30 @@ T FromWord(uint32_t word) {
 
 template <typename Result, typename... Args>
 Result Plugin::Call(Export which, Args... args) {
-  if (exports_[which] == nullptr) {
-    faults_.push_back(std::string("called ") + kExportNames[which] + " without the plug-in");
+  void* function = library_.ExportAddress(which);
+  const char* name = PluginLibrary::kExportNames[which];
+  if (function == nullptr) {
+    faults_.push_back(std::string("called ") + name + " without the plug-in");
     return Result();
   }
   uint32_t words[3] = {ToWord(args)...};
   bool balanced = true;
-  uint32_t result = CallCdecl(exports_[which], words, &balanced);
+  uint32_t result = CallCdecl(function, words, &balanced);
   if (!balanced) {
-    faults_.push_back(std::string(kExportNames[which]) +
-                      " removed its own arguments from the stack (not cdecl)");
+    faults_.push_back(std::string(name) + " removed its own arguments from the stack (not cdecl)");
   }
   return FromWord<Result>(result);
 }
 #else
 template <typename Result, typename... Args>
 Result Plugin::Call(Export which, Args... args) {
-  if (exports_[which] == nullptr) {
-    faults_.push_back(std::string("called ") + kExportNames[which] + " without the plug-in");
+  void* function = library_.ExportAddress(which);
+  if (function == nullptr) {
+    faults_.push_back(std::string("called ") + PluginLibrary::kExportNames[which] +
+                      " without the plug-in");
     return Result();
   }
-  return reinterpret_cast<Result (*)(Args...)>(exports_[which])(args...);
+  return reinterpret_cast<Result (*)(Args...)>(function)(args...);
 }
 #endif
 

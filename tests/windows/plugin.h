@@ -1,10 +1,11 @@
-// Plugin: the scenario host's hold on the plug-in, loaded the way the
-// logging program loads it. On Windows that is LoadLibraryA("VARNEK.DLL"),
-// GetProcAddress for the seventeen exports and a patch of the DLL's import
-// address table so that its MessageBoxA, GetOpenFileNameA and GetLocalTime
-// calls reach this host; every export is called through a check that it
-// left the stack as a cdecl function must. Elsewhere it is dlopen() of
-// libvarnek.so and the stand-in's Varnek* setters.
+// Plugin: the scenario host's hold on the plug-in, loaded with the
+// project's one loader the way the logging program loads it. On Windows
+// that is LoadLibraryA("VARNEK.DLL"), GetProcAddress for the seventeen
+// exports and a patch of the DLL's import address table so that its
+// MessageBoxA, GetOpenFileNameA, GetLocalTime and GetSystemTime calls
+// reach this host; every export is called through a check that it left the
+// stack as a cdecl function must. Elsewhere it is dlopen() of libvarnek.so
+// and the stand-in's Varnek* setters.
 //
 // What the plug-in showed and asked is recorded in HostRecord, and the
 // user's answers are taken from HostAnswers; both are process-wide because
@@ -16,6 +17,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "host/plugin_library.h"
 
 namespace scenario {
 
@@ -78,7 +81,7 @@ class Plugin {
   Plugin(const Plugin&) = delete;
   Plugin& operator=(const Plugin&) = delete;
 
-  bool Loaded() const { return handle_ != nullptr; }
+  bool Loaded() const { return library_.Loaded(); }
   // FreeLibrary / dlclose: the library finishes whatever is still active.
   void Unload();
   void Load();
@@ -132,19 +135,12 @@ class Plugin {
     kCreate,
     kWriteText,
     kCClose,
-    kExportCount
   };
-  static const char* const kExportNames[kExportCount];
 
   template <typename Result, typename... Args>
   Result Call(Export which, Args... args);
 
-  // Platform part: load, resolve, intercept; unload.
-  bool LoadLibraryAndHooks();
-  void UnloadLibrary();
-
-  void* handle_ = nullptr;
-  void* exports_[kExportCount] = {};
+  varnek_host::PluginLibrary library_;
   std::vector<std::string> faults_;
 };
 

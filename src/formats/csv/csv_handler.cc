@@ -6,7 +6,8 @@
 #include "plugin/messages.h"
 #include "plugin/qso_fields.h"
 #include "plugin/warning.h"
-#include "text/fields.h"
+#include "text/byte_text.h"
+#include "text/field_split.h"
 #include "text/numbers.h"
 #include "text/time_shift.h"
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "text/fields.h"
 #include "text/numbers.h"
 
 namespace varnek {

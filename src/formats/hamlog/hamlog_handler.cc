@@ -9,14 +9,8 @@
 namespace varnek {
 
 using hamlog::IsEmptyMark;
-
-namespace {
-
-constexpr char kRemarkExtension[] = ".DBR";
-// Logs copied from Windows often carry the extension in lower case.
-constexpr char kRemarkExtensionLower[] = ".dbr";
-
-}  // namespace
+using hamlog::kRemarkExtension;
+using hamlog::kRemarkExtensionLower;
 
 HamlogHandler::HamlogHandler()
     : RecordFileHandler(hamlog::kHeaderLength, hamlog::kRecordLength, record_) {}

@@ -76,6 +76,11 @@ static_assert(kRemarkOffsetAt + 4 == kRecordLength, "record layout");
 constexpr unsigned char kUtcBit = 0x80;          // in the minute byte
 constexpr unsigned char kYearBelow50Bit = 0x80;  // in the year byte
 
+// --- Remark file: the data file's name with this extension ---
+constexpr char kRemarkExtension[] = ".DBR";
+// Logs copied from Windows often carry it in lower case.
+constexpr char kRemarkExtensionLower[] = ".dbr";
+
 // --- Remark file header (256 bytes) ---
 constexpr int32_t kRemarkHeaderSize = 256;
 constexpr int32_t kRemarkHeaderLengthAt = 8;  // u16, the value kRemarkHeaderSize

@@ -6,7 +6,9 @@
 #include "formats/hamlog/record_fields.h"
 #include "formats/hamlog/remark_entry.h"
 #include "formats/hamlog/report_code.h"
-#include "text/fields.h"
+#include "text/byte_text.h"
+#include "text/remark_tags.h"
+#include "text/tag_keywords.h"
 
 namespace varnek {
 
@@ -57,16 +59,16 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
     const char* qth = entry.text[Texts::kQth];
     qso_.Show(kQth, qth, LengthWithoutTrailingBlanks(qth, entry.length[Texts::kQth]));
     bool first_has_marker =
-        ListRemarkLine(entry.text[Texts::kLine1], entry.length[Texts::kLine1], "REM1");
+        ListRemarkLine(entry.text[Texts::kLine1], entry.length[Texts::kLine1], tag::kRemark1);
     bool second_has_marker =
-        ListRemarkLine(entry.text[Texts::kLine2], entry.length[Texts::kLine2], "REM2");
+        ListRemarkLine(entry.text[Texts::kLine2], entry.length[Texts::kLine2], tag::kRemark2);
     prefix_first = first_has_marker || second_has_marker;
   }
 
   unsigned char route = record_[hamlog::kQslRouteAt];
   if (!IsEmptyMark(route)) {
     char via = static_cast<char>(route);
-    remarks.AppendTag("Via", &via, 1, '[', ']');
+    remarks.AppendTag(tag::kVia, &via, 1, '[', ']');
   }
   unsigned char mark2 = record_[hamlog::kQslMark2At];
   if (!IsEmptyMark(mark2)) qso_.Field(kQslMark2).AppendChar(static_cast<char>(mark2));
@@ -81,10 +83,10 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
                       FieldTextLength(record_, field, hamlog::Trailing::kSpaces), kCornerOpen,
                       kCornerClose);
   };
-  field_tag("CODE", kCodeField);
-  field_tag("GL", kGridField);
+  field_tag(tag::kCode, kCodeField);
+  field_tag(tag::kGrid, kGridField);
   hamlog::DecodeReport(record_ + hamlog::kMyReportAt, work_);
-  remarks.AppendTag("My", work_, kCornerOpen, kCornerClose);
+  remarks.AppendTag(tag::kMyReport, work_, kCornerOpen, kCornerClose);
 
   TextBuffer& call = qso_.Field(kCall);
   if (call.Empty()) hamlog::ComposeCallSign(record_, prefix_first, call);
@@ -95,9 +97,9 @@ bool HamlogHandler::ListRemarkLine(const char* text, int32_t length, const char*
   if (length == 0) return false;
   RemarkText& line = remarks_;
   line.AssignBytes(text, length);
-  if (CutTag(line, work_, "Pow")) qso_.Field(kPower).AssignBuffer(work_);
-  if (CutTag(line, work_, "Env")) qso_.Field(kEnv).AssignBuffer(work_);
-  if (CutTag(line, work_, "ToRadio")) qso_.Field(kCall).AssignBuffer(work_);
+  if (CutTag(line, work_, tag::kPower)) qso_.Field(kPower).AssignBuffer(work_);
+  if (CutTag(line, work_, tag::kEnv)) qso_.Field(kEnv).AssignBuffer(work_);
+  if (CutTag(line, work_, tag::kToRadio)) qso_.Field(kCall).AssignBuffer(work_);
   line.Trim();
   const TextBuffer& rest = line.Text();
   if (rest.Empty()) return false;

@@ -15,7 +15,8 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
-#include "text/fields.h"
+#include "text/remark_tags.h"
+#include "text/tag_keywords.h"
 
 namespace varnek {
 
@@ -23,14 +24,14 @@ using hamlog::CopyIntoField;
 
 namespace {
 
-constexpr char kRemarkExtension[] = ".DBR";
 // The report received, when the remarks carry no My tag.
 constexpr char kDefaultMyReport[] = "599";
 // Route mark of a QSL to be sent by way of the bureau, and of none at all.
 constexpr unsigned char kDefaultRoute = 'J';
 constexpr char kNoQsl = 'N';
 // Tags that keep their place in a remark line, in the order they are placed.
-constexpr const char* kPlacedTags[] = {"MyQTH", "MyRIG", "Contest", "END", "RIG", "M"};
+constexpr const char* kPlacedTags[] = {tag::kMyQth,   tag::kMyRig, tag::kContest,
+                                       tag::kEndTime, tag::kRig,   tag::kMemo};
 // A placed tag takes its keyword, its value, two brackets and a space.
 constexpr int32_t kTagOverhead = 3;
 
@@ -46,7 +47,7 @@ int32_t HamlogHandler::Create(const char* name) {
   }
   file_name_.Assign(name);
   remark_file_name_.Assign(name);
-  ReplaceExtension(remark_file_name_, kRemarkExtension);
+  ReplaceExtension(remark_file_name_, hamlog::kRemarkExtension);
   remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
   if (remark_stream_ == nullptr) {
     CloseStreams();
@@ -112,24 +113,27 @@ int32_t HamlogHandler::WriteText(char* line) {
   char mark2 = parts.field[kQslMark2][0];
   if (mark2 != '\0') record_[hamlog::kQslMark2At] = static_cast<unsigned char>(mark2);
 
-  const char* my_report = CutTag(remarks, value, "My") ? value.Str() : kDefaultMyReport;
+  const char* my_report = CutTag(remarks, value, tag::kMyReport) ? value.Str() : kDefaultMyReport;
   hamlog::EncodeReport(my_report, mode, record_ + hamlog::kMyReportAt);
-  if (CutTag(remarks, value, "Via")) {
+  if (CutTag(remarks, value, tag::kVia)) {
     record_[hamlog::kQslRouteAt] = static_cast<unsigned char>(value.Str()[0]);
   } else if (record_[hamlog::kQslRouteAt] == ' ') {
     record_[hamlog::kQslRouteAt] = kDefaultRoute;
   }
-  if (CutFirstTag(remarks, value, {"CODE", "OPT"})) {
+  if (CutFirstTag(remarks, value, {tag::kCode, tag::kOption})) {
     CopyIntoField(record_, hamlog::kCodeField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {"GL", "OPT2"})) {
+  if (CutFirstTag(remarks, value, {tag::kGrid, tag::kOption2})) {
     CopyIntoField(record_, hamlog::kGridField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {"REM", "REM1"})) RemarkLine1().AppendWord(value.Str());
-  if (CutFirstTag(remarks, value, {"mQSL", "REM2"})) RemarkLine2().AppendWord(value.Str());
-  RemarkLine2().AppendTag("Pow", parts.field[kPower], parts.length[kPower], kCornerOpen,
+  if (CutFirstTag(remarks, value, {tag::kRemark, tag::kRemark1}))
+    RemarkLine1().AppendWord(value.Str());
+  if (CutFirstTag(remarks, value, {tag::kManagerQsl, tag::kRemark2}))
+    RemarkLine2().AppendWord(value.Str());
+  RemarkLine2().AppendTag(tag::kPower, parts.field[kPower], parts.length[kPower], kCornerOpen,
                           kCornerClose);
-  RemarkLine2().AppendTag("Env", parts.field[kEnv], parts.length[kEnv], kCornerOpen, kCornerClose);
+  RemarkLine2().AppendTag(tag::kEnv, parts.field[kEnv], parts.length[kEnv], kCornerOpen,
+                          kCornerClose);
   for (const char* keyword : kPlacedTags) PlaceTag(keyword);
   TextBuffer& rest = remarks.Edit();
   rest.Trim();
@@ -143,7 +147,7 @@ int32_t HamlogHandler::WriteText(char* line) {
 
 bool HamlogHandler::StoreCallSign(const char* text) {
   hamlog::SplitCall split = hamlog::SplitCallSign(text);
-  if (split.needs_to_radio) RemarkLine2().AppendTag("ToRadio", text, kCornerOpen, kCornerClose);
+  if (split.needs_to_radio) RemarkLine2().AppendTag(tag::kToRadio, text, kCornerOpen, kCornerClose);
   CopyIntoField(record_, hamlog::kCallField, split.call, split.call_length);
   CopyIntoField(record_, hamlog::kPortableField, split.portable, split.portable_length);
   return split.prefix_first;

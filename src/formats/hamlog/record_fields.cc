@@ -1,6 +1,6 @@
 #include "formats/hamlog/record_fields.h"
 
-#include "text/fields.h"
+#include "text/byte_text.h"
 
 namespace varnek {
 namespace hamlog {

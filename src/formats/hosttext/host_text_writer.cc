@@ -6,6 +6,7 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
+#include "text/tag_keywords.h"
 
 namespace varnek {
 
@@ -55,7 +56,7 @@ int32_t HostTextWriter::WriteText(char* line) {
   out.Append("\",");
   qso.AppendTo(out, kHisReport);
   out.AppendChar(',');
-  MoveFirstTag(remarks, value, out, {"My"});
+  MoveFirstTag(remarks, value, out, {tag::kMyReport});
   out.AppendChar(',');
   for (int n : {kFrequency, kMode, kPower}) {
     qso.AppendTo(out, n);
@@ -67,7 +68,7 @@ int32_t HostTextWriter::WriteText(char* line) {
   out.Append("\",\"");
   qso.AppendTo(out, kQth);
   out.Append("\",\"");
-  if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) out.AppendBuffer(value);
+  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) out.AppendBuffer(value);
   out.Append("\",\"");
 
   AppendEndTime(tail, remarks, value, field[kTime]);
@@ -76,20 +77,20 @@ int32_t HostTextWriter::WriteText(char* line) {
   tail.AppendChar(',');
   qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {"M"});
+  MoveFirstTag(remarks, value, tail, {tag::kMemo});
   tail.AppendChar(',');
   qso.AppendTo(tail, kEnv);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {"OPT", "OPT1", "CODE"});
+  MoveFirstTag(remarks, value, tail, {tag::kOption, tag::kOption1, tag::kCode});
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {"OPT2", "GL"});
+  MoveFirstTag(remarks, value, tail, {tag::kOption2, tag::kGrid});
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {"USR1"});
+  MoveFirstTag(remarks, value, tail, {tag::kUser1});
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {"USR2"});
+  MoveFirstTag(remarks, value, tail, {tag::kUser2});
   tail.AppendChar(',');
 
-  if (CutFirstTagTrimmed(remarks, value, {"mQSL", "REM2"})) {
+  if (CutFirstTagTrimmed(remarks, value, {tag::kManagerQsl, tag::kRemark2})) {
     out.AppendBuffer(value);
   } else {
     TextBuffer& rest = remarks.Edit();

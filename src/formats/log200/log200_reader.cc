@@ -7,7 +7,10 @@
 #include "formats/log200/log200_handler.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
-#include "text/fields.h"
+#include "text/byte_text.h"
+#include "text/field_split.h"
+#include "text/remark_tags.h"
+#include "text/tag_keywords.h"
 
 namespace varnek {
 
@@ -83,28 +86,28 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   RemarkText& remarks = remarks_;
   remarks.AssignBytes(field[log200::kRemarks], length[log200::kRemarks]);
   TextBuffer& power = qso_.Field(kPower);
-  if (!CutTag(remarks, power, "Pow")) power.Clear();
+  if (!CutTag(remarks, power, tag::kPower)) power.Clear();
   TextBuffer& env = qso_.Field(kEnv);
-  if (!CutTag(remarks, env, "Env")) env.Clear();
+  if (!CutTag(remarks, env, tag::kEnv)) env.Clear();
   remarks.Trim();
 
   TextBuffer& tags = qso_.Field(kRemarks);
-  tags.AppendTag("REM", remarks.Text(), kCornerOpen, kCornerClose);
+  tags.AppendTag(tag::kRemark, remarks.Text(), kCornerOpen, kCornerClose);
   if (length[log200::kName] > 0) {
     show(kName, log200::kName);
   } else {
     TextBuffer& name = qso_.Field(kName);
-    if (!FindTag(remarks, name, "OP")) name.Clear();
+    if (!FindTag(remarks, name, tag::kOperator)) name.Clear();
   }
   auto tag = [&](const char* keyword, int n) {
     tags.AppendTag(keyword, field[n], length[n], kCornerOpen, kCornerClose);
   };
-  tag("MyQTH", log200::kMyQth);
-  tag("MyRIG", log200::kMyRig);
-  tag("RIG", log200::kRig);
-  tag("END", log200::kEndTime);
-  tag("My", log200::kReportReceived);
-  tag("Contest", log200::kContest);
+  tag(tag::kMyQth, log200::kMyQth);
+  tag(tag::kMyRig, log200::kMyRig);
+  tag(tag::kRig, log200::kRig);
+  tag(tag::kEndTime, log200::kEndTime);
+  tag(tag::kMyReport, log200::kReportReceived);
+  tag(tag::kContest, log200::kContest);
 
   qso_.Field(kQslMark1).AppendChar(field[log200::kQslMark1][0]);
   qso_.Field(kQslMark2).AppendChar(field[log200::kQslMark2][0]);

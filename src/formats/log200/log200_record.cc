@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "text/fields.h"
+#include "text/field_split.h"
 
 namespace varnek {
 namespace log200 {

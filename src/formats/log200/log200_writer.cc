@@ -9,7 +9,7 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
-#include "text/fields.h"
+#include "text/tag_keywords.h"
 
 namespace varnek {
 
@@ -57,33 +57,35 @@ int32_t Log200Handler::WriteText(char* line) {
     qso.AppendTo(head, n);
     head.AppendChar(kSeparator);
   }
-  MoveFirstTag(remarks, value, head, {"My"});
+  MoveFirstTag(remarks, value, head, {tag::kMyReport});
   head.AppendChar(kSeparator);
   qso.AppendTo(head, kQth);
   head.AppendChar(kSeparator);
   if (NameRepeatsOperator(field[kName], remarks, value)) qso.Drop(kName);
   qso.AppendTo(head, kName);
   head.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, head, {"RIG"});
+  MoveFirstTag(remarks, value, head, {tag::kRig});
   head.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, head, {"Contest", "Test"});
+  MoveFirstTag(remarks, value, head, {tag::kContest, tag::kTest});
   head.AppendChar(kSeparator);
 
-  MoveFirstTag(remarks, value, tail, {"MyQTH"});
+  MoveFirstTag(remarks, value, tail, {tag::kMyQth});
   tail.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, tail, {"MyRIG"});
+  MoveFirstTag(remarks, value, tail, {tag::kMyRig});
   tail.AppendChar(kSeparator);
   qso.AppendTo(tail, kQslMark1);
   tail.AppendChar(kSeparator);
   qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(kSeparator);
 
-  if (CutFirstTagTrimmed(remarks, value, {"REM", "REM1"})) record_remarks.AppendWord(value.Str());
-  if (CutFirstTagTrimmed(remarks, value, {"REM2", "mQSL"})) record_remarks.AppendWord(value.Str());
+  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1}))
+    record_remarks.AppendWord(value.Str());
+  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark2, tag::kManagerQsl}))
+    record_remarks.AppendWord(value.Str());
   TextBuffer& rest = remarks.Edit();
   rest.Trim();
-  rest.AppendTag("Pow", field[kPower], qso.length[kPower], '[', ']');
-  rest.AppendTag("Env", field[kEnv], qso.length[kEnv], '[', ']');
+  rest.AppendTag(tag::kPower, field[kPower], qso.length[kPower], '[', ']');
+  rest.AppendTag(tag::kEnv, field[kEnv], qso.length[kEnv], '[', ']');
   record_remarks.AppendWord(rest.Str());
 
   int32_t length = head.Length() + tail.Length() + record_remarks.Length() + 1;

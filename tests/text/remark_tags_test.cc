@@ -1,4 +1,4 @@
-#include "text/fields.h"
+#include "text/remark_tags.h"
 
 #include <gtest/gtest.h>
 
@@ -8,58 +8,6 @@
 
 namespace varnek {
 namespace {
-
-std::vector<std::string> SplitAll(std::string line, char separator, int count) {
-  std::vector<char> text(line.begin(), line.end());
-  text.push_back('\0');
-  std::vector<std::string> fields;
-  char* rest = text.data();
-  for (int i = 0; i < count; ++i) {
-    char* field = nullptr;
-    rest = SplitField(&field, rest, separator);
-    fields.push_back(field);
-  }
-  return fields;
-}
-
-TEST(SplitFieldTest, UnwrapsOnlyWhollyQuotedFieldsEndedBySeparator) {
-  EXPECT_EQ(SplitAll("a,\"b,c\",d", ',', 3), (std::vector<std::string>{"a", "b,c", "d"}));
-  EXPECT_EQ(SplitAll("\"\",x", ',', 2), (std::vector<std::string>{"", "x"}));
-  EXPECT_EQ(SplitAll("\"a\"\"b\",x", ',', 2), (std::vector<std::string>{"a\"\"b", "x"}));
-  EXPECT_EQ(SplitAll("x\"a,b\",y", ',', 2), (std::vector<std::string>{"x\"a,b\"", "y"}));
-  // The last field keeps its quotes.
-  EXPECT_EQ(SplitAll("a,\"b\"", ',', 2), (std::vector<std::string>{"a", "\"b\""}));
-  // A quote in the middle protects separators only up to its partner.
-  EXPECT_EQ(SplitAll("\"a\"b,c", ',', 2), (std::vector<std::string>{"\"a\"b", "c"}));
-}
-
-TEST(SplitFieldTest, UnclosedQuoteRunsToTheEnd) {
-  EXPECT_EQ(SplitAll("a\x1E\"b\x1E"
-                     "c\x1E"
-                     "d",
-                     '\x1E', 4),
-            (std::vector<std::string>{"a",
-                                      "\"b\x1E"
-                                      "c\x1E"
-                                      "d",
-                                      "", ""}));
-}
-
-TEST(SplitFieldTest, AfterTheLastFieldEveryCallGivesAnEmptyField) {
-  char line[] = "a,b";
-  char* field = nullptr;
-  char* rest = SplitField(&field, line, ',');
-  rest = SplitField(&field, rest, ',');
-  EXPECT_STREQ(field, "b");
-  for (int i = 0; i < 3; ++i) {
-    char* again = SplitField(&field, rest, ',');
-    EXPECT_EQ(again, rest);
-    EXPECT_STREQ(field, "");
-  }
-  char* untouched = line;
-  EXPECT_EQ(SplitField(&untouched, nullptr, ','), nullptr);
-  EXPECT_EQ(untouched, line);
-}
 
 TEST(CopyBracketedTest, NestsOnlyTheSameBracketKind) {
   char dest[32];
@@ -163,21 +111,6 @@ TEST(TagTest, DoubleByteKeywordsTryOnlyAtStartOrAfterShortSetDelimiters) {
   EXPECT_EQ(FindTag(after_separator, value, keyword), 0);
   TextBuffer after_kanji("\x93\x64\x83L[4]");
   EXPECT_EQ(FindTag(after_kanji, value, keyword), 0);
-}
-
-TEST(SmallRoutinesTest, LineEndsBoundsAndBlanks) {
-  char line[] = "abc\rdef\n";
-  EXPECT_STREQ(CutAtLineEnd(line), "abc");
-  char dest[8];
-  CopyBounded(dest, "abcdefgh", 3);
-  EXPECT_STREQ(dest, "abc");
-  CopyBounded(dest, "ab", 5);
-  EXPECT_STREQ(dest, "ab");
-  EXPECT_STREQ(SkipBlanks(" \t x "), "x ");
-  char trailing[] = "x y \t ";
-  EXPECT_STREQ(TrimTrailingBlanks(trailing), "x y");
-  char blanks[] = "  ";
-  EXPECT_STREQ(TrimTrailingBlanks(blanks), "");
 }
 
 }  // namespace

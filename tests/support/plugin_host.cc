@@ -1,6 +1,5 @@
-#include "e2e/plugin_host.h"
+#include "support/plugin_host.h"
 
-#include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,10 +19,11 @@ std::vector<DialogCall> PluginHost::dialogs;
 std::string PluginHost::dialog_choice;
 int PluginHost::yes_no_answer = IDYES;
 SYSTEMTIME PluginHost::clock = {2026, 12, 2, 8, 21, 30, 0, 0};
+SYSTEMTIME PluginHost::utc_clock = {2026, 12, 2, 8, 12, 30, 0, 0};
 
 namespace {
 
-int RecordMessageBox(void* owner, const char* text, const char* caption, unsigned int style) {
+int RecordMessageBox(HWND owner, const char* text, const char* caption, unsigned int style) {
   PluginHost::message_boxes.push_back(
       {owner, text ? text : "(null)", caption ? caption : "(null)", style});
   return (style & 0x0F) == MB_YESNO ? PluginHost::yes_no_answer : IDOK;
@@ -55,69 +55,34 @@ int AnswerDialog(OPENFILENAMEA* dialog) {
 }
 
 void AnswerClock(SYSTEMTIME* now) { *now = PluginHost::clock; }
-
-template <typename F>
-void Resolve(void* handle, const char* name, F* target) {
-  void* symbol = dlsym(handle, name);
-  if (symbol == nullptr) {
-    std::fprintf(stderr, "export %s missing\n", name);
-    std::abort();
-  }
-  *target = reinterpret_cast<F>(symbol);
-}
+void AnswerUtcClock(SYSTEMTIME* now) { *now = PluginHost::utc_clock; }
 
 }  // namespace
 
-PluginHost::PluginHost(const char* path) : path_(path ? path : VARNEK_PLUGIN_PATH) { Load(); }
+PluginHost::PluginHost(const char* path) : plugin_path_(path ? path : VARNEK_PLUGIN_PATH) {
+  LoadAndAnswer();
+}
 
-PluginHost::~PluginHost() { Unload(); }
-
-void PluginHost::Load() {
-  handle_ = dlopen(path_.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) {
-    std::fprintf(stderr, "cannot load %s: %s\n", path_.c_str(), dlerror());
+void PluginHost::LoadAndAnswer() {
+  std::string problem;
+  varnek_host::UserCalls calls;
+  calls.message_box = &RecordMessageBox;
+  calls.open_dialog = &AnswerDialog;
+  calls.local_time = &AnswerClock;
+  calls.system_time = &AnswerUtcClock;
+  if (!Load(plugin_path_, &problem) || !Intercept(calls, &problem)) {
+    std::fprintf(stderr, "%s\n", problem.c_str());
     std::abort();
   }
-  Resolve(handle_, "GetVersionText", &GetVersionText);
-  Resolve(handle_, "GetMenuName", &GetMenuName);
-  Resolve(handle_, "Open", &Open);
-  Resolve(handle_, "Close", &Close);
-  Resolve(handle_, "GetLogType", &GetLogType);
-  Resolve(handle_, "GetFieldText", &GetFieldText);
-  Resolve(handle_, "MoveNext", &MoveNext);
-  Resolve(handle_, "Seek", &Seek);
-  Resolve(handle_, "IsEOF", &IsEOF);
-  Resolve(handle_, "ListText", &ListText);
-  Resolve(handle_, "GetText", &GetText);
-  Resolve(handle_, "CanUpdate", &CanUpdate);
-  Resolve(handle_, "Update", &Update);
-  Resolve(handle_, "GetCreateFileType", &GetCreateFileType);
-  Resolve(handle_, "Create", &Create);
-  Resolve(handle_, "WriteText", &WriteText);
-  Resolve(handle_, "CClose", &CClose);
-  void (*set_box)(int (*)(void*, const char*, const char*, unsigned int));
-  void (*set_dialog)(int (*)(OPENFILENAMEA*));
-  void (*set_clock)(void (*)(SYSTEMTIME*));
-  Resolve(handle_, "VarnekSetMessageBox", &set_box);
-  Resolve(handle_, "VarnekSetOpenDialog", &set_dialog);
-  Resolve(handle_, "VarnekSetLocalTime", &set_clock);
-  set_box(&RecordMessageBox);
-  set_dialog(&AnswerDialog);
-  set_clock(&AnswerClock);
   message_boxes.clear();
   dialogs.clear();
   dialog_choice.clear();
   yes_no_answer = IDYES;
 }
 
-void PluginHost::Unload() {
-  if (handle_ != nullptr) dlclose(handle_);
-  handle_ = nullptr;
-}
-
 void PluginHost::Reload() {
   Unload();
-  Load();
+  LoadAndAnswer();
 }
 
 const char* PluginHost::OpenFile(const std::string& path) {

@@ -1,14 +1,15 @@
-// A test host: loads the plug-in at run time the way a logging program does,
-// resolves its seventeen exports and the stand-in setters, and answers the
-// plug-in's message boxes, file dialog and clock for the test. Everything
-// the plug-in showed or asked is recorded.
-#ifndef VARNEK_TESTS_E2E_PLUGIN_HOST_H_
-#define VARNEK_TESTS_E2E_PLUGIN_HOST_H_
+// A test host: the plug-in loaded with the project's one loader, its
+// message boxes, file dialog and clocks answered for the test. Everything
+// the plug-in showed or asked is recorded. Also the file helpers the tests
+// share.
+#ifndef VARNEK_TESTS_SUPPORT_PLUGIN_HOST_H_
+#define VARNEK_TESTS_SUPPORT_PLUGIN_HOST_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "host/plugin_library.h"
 #include "platform/win_api.h"
 
 namespace varnek_test {
@@ -36,33 +37,13 @@ struct DialogCall {
   bool def_ext_null;
 };
 
-class PluginHost {
+// The exports are the members the loader resolves.
+class PluginHost : public varnek_host::PluginLibrary {
  public:
   // Loads the plug-in; aborts the test program when it cannot.
   explicit PluginHost(const char* path = nullptr);
-  ~PluginHost();
   // Unloads and loads again (the library's detach and attach run).
   void Reload();
-  void Unload();
-
-  // The exports.
-  const char* (*GetVersionText)();
-  const char* (*GetMenuName)();
-  const char* (*Open)(int32_t, void*, const char*);
-  int32_t (*Close)();
-  int16_t (*GetLogType)();
-  const char* (*GetFieldText)(int32_t);
-  int32_t (*MoveNext)();
-  int32_t (*Seek)(int32_t);
-  int32_t (*IsEOF)();
-  const char* (*ListText)(char*, int32_t);
-  const char* (*GetText)(int32_t);
-  int32_t (*CanUpdate)(int32_t);
-  int32_t (*Update)(int32_t, const char*);
-  const char* (*GetCreateFileType)();
-  int32_t (*Create)(const char*);
-  int32_t (*WriteText)(char*);
-  int32_t (*CClose)();
 
   // What the plug-in showed and asked.
   static std::vector<MessageBoxCall> message_boxes;
@@ -72,6 +53,7 @@ class PluginHost {
   static std::string dialog_choice;
   static int yes_no_answer;
   static SYSTEMTIME clock;
+  static SYSTEMTIME utc_clock;
 
   // Opens `path` as if the user picked it in the dialog.
   const char* OpenFile(const std::string& path);
@@ -83,9 +65,8 @@ class PluginHost {
   static std::vector<std::string> TakeWarnings();
 
  private:
-  void Load();
-  std::string path_;
-  void* handle_ = nullptr;
+  void LoadAndAnswer();
+  std::string plugin_path_;
 };
 
 // Files for a test, removed with the object.
@@ -105,4 +86,4 @@ bool FileExists(const std::string& path);
 
 }  // namespace varnek_test
 
-#endif  // VARNEK_TESTS_E2E_PLUGIN_HOST_H_
+#endif  // VARNEK_TESTS_SUPPORT_PLUGIN_HOST_H_

@@ -1,4 +1,4 @@
-#include "safety/log_images.h"
+#include "support/log_images.h"
 
 #include <algorithm>
 

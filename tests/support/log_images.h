@@ -3,8 +3,8 @@
 // records for the randomized update test, damaged files for fault
 // injection, and the seed inputs of the fuzz targets. The layouts are
 // restated here on purpose: they are the files other programs write.
-#ifndef VARNEK_TESTS_SAFETY_LOG_IMAGES_H_
-#define VARNEK_TESTS_SAFETY_LOG_IMAGES_H_
+#ifndef VARNEK_TESTS_SUPPORT_LOG_IMAGES_H_
+#define VARNEK_TESTS_SUPPORT_LOG_IMAGES_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -76,4 +76,4 @@ class DbsImage {
 
 }  // namespace varnek_test
 
-#endif  // VARNEK_TESTS_SAFETY_LOG_IMAGES_H_
+#endif  // VARNEK_TESTS_SUPPORT_LOG_IMAGES_H_

@@ -6,6 +6,8 @@
 // running across 64-byte blocks, and texts that end inside a quoted
 // stretch. Both ways of splitting are checked: the one this processor runs
 // and the byte-wise one other processors run.
+#include "text/field_split.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,10 +15,60 @@
 #include <string>
 #include <vector>
 
-#include "text/fields.h"
-
 namespace varnek {
 namespace {
+
+std::vector<std::string> SplitAll(std::string line, char separator, int count) {
+  std::vector<char> text(line.begin(), line.end());
+  text.push_back('\0');
+  std::vector<std::string> fields;
+  char* rest = text.data();
+  for (int i = 0; i < count; ++i) {
+    char* field = nullptr;
+    rest = SplitField(&field, rest, separator);
+    fields.push_back(field);
+  }
+  return fields;
+}
+
+TEST(SplitFieldTest, UnwrapsOnlyWhollyQuotedFieldsEndedBySeparator) {
+  EXPECT_EQ(SplitAll("a,\"b,c\",d", ',', 3), (std::vector<std::string>{"a", "b,c", "d"}));
+  EXPECT_EQ(SplitAll("\"\",x", ',', 2), (std::vector<std::string>{"", "x"}));
+  EXPECT_EQ(SplitAll("\"a\"\"b\",x", ',', 2), (std::vector<std::string>{"a\"\"b", "x"}));
+  EXPECT_EQ(SplitAll("x\"a,b\",y", ',', 2), (std::vector<std::string>{"x\"a,b\"", "y"}));
+  // The last field keeps its quotes.
+  EXPECT_EQ(SplitAll("a,\"b\"", ',', 2), (std::vector<std::string>{"a", "\"b\""}));
+  // A quote in the middle protects separators only up to its partner.
+  EXPECT_EQ(SplitAll("\"a\"b,c", ',', 2), (std::vector<std::string>{"\"a\"b", "c"}));
+}
+
+TEST(SplitFieldTest, UnclosedQuoteRunsToTheEnd) {
+  EXPECT_EQ(SplitAll("a\x1E\"b\x1E"
+                     "c\x1E"
+                     "d",
+                     '\x1E', 4),
+            (std::vector<std::string>{"a",
+                                      "\"b\x1E"
+                                      "c\x1E"
+                                      "d",
+                                      "", ""}));
+}
+
+TEST(SplitFieldTest, AfterTheLastFieldEveryCallGivesAnEmptyField) {
+  char line[] = "a,b";
+  char* field = nullptr;
+  char* rest = SplitField(&field, line, ',');
+  rest = SplitField(&field, rest, ',');
+  EXPECT_STREQ(field, "b");
+  for (int i = 0; i < 3; ++i) {
+    char* again = SplitField(&field, rest, ',');
+    EXPECT_EQ(again, rest);
+    EXPECT_STREQ(field, "");
+  }
+  char* untouched = line;
+  EXPECT_EQ(SplitField(&untouched, nullptr, ','), nullptr);
+  EXPECT_EQ(untouched, line);
+}
 
 struct Split {
   std::vector<std::string> fields;
