@@ -1,12 +1,11 @@
 // varnek_bench: how fast the plug-in converts a large log, and at what
 // cost in memory. It writes a synthetic log of N QSOs through every writer
-// (QIRNO text, LOG200, HAMLOG, CSV in JST and in UTC), reads the files back
-// through every reader (LOG200, HAMLOG, CSV), and compares each with `cp`
-// or `cat` of the same files. See BENCHMARKS.md.
+// of the table of formats (the CSV writer in JST and in UTC), reads the
+// files back through every reader, and compares each with `cp` or `cat` of
+// the same files. See BENCHMARKS.md.
 //
 //   varnek_bench [--qsos N] [--runs R] [--dir DIR] [--keep] [--plugin PATH]
 //                [--seed S] [--check] [--only TEXT]
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +18,8 @@
 
 #include "command_timer.h"
 #include "conversions.h"
+#include "formats/format_table.h"
+#include "host/log_files.h"
 #include "plugin_library.h"
 #include "report.h"
 #include "resident_memory.h"
@@ -26,6 +27,8 @@
 
 namespace varnek_bench {
 namespace {
+
+using varnek::FormatRow;
 
 struct Options {
   uint64_t qsos = 1000000;
@@ -39,30 +42,57 @@ struct Options {
 };
 
 struct WriterCase {
-  const char* label;
-  const char* file;
+  std::string label;
+  std::string file;
   bool jst;
 };
 
-// The first file of each format is also what its reader reads.
-constexpr WriterCase kWriters[] = {
-    {"write QIRNO text (.log)", "synthetic.log", true},
-    {"write LOG200 (.l2)", "synthetic.l2", true},
-    {"write HAMLOG (.dbs + .DBR)", "synthetic.dbs", true},
-    {"write CSV, JST (.csv)", "synthetic.csv", true},
-    {"write CSV, UTC (.csv)", "synthetic-utc.csv", false},
-};
-
 struct ReaderCase {
-  const char* label;
-  const char* file;
+  std::string label;
+  std::string file;
 };
 
-constexpr ReaderCase kReaders[] = {
-    {"read LOG200 (.l2)", "synthetic.l2"},
-    {"read HAMLOG (.dbs + .DBR)", "synthetic.dbs"},
-    {"read CSV (.csv)", "synthetic.csv"},
-};
+// "synthetic.dbs" and "(.dbs + .DBR)" for a format.
+std::string FileOf(const FormatRow& row) {
+  std::string extensions = row.extensions;
+  return "synthetic." + extensions.substr(0, extensions.find(','));
+}
+
+std::string FilesShown(const FormatRow& row) {
+  std::string file = FileOf(row);
+  std::string shown = "(" + file.substr(file.find('.'));
+  if (row.companion_extension != nullptr) shown += std::string(" + ") + row.companion_extension;
+  return shown + ")";
+}
+
+// Every writer of the table of formats; the CSV writer in JST and in UTC.
+// The first file of each format is also what its reader reads.
+std::vector<WriterCase> WriterCases() {
+  std::vector<WriterCase> cases;
+  for (size_t i = 0; i < varnek::kFormatCount; ++i) {
+    const FormatRow& row = varnek::kFormats[i];
+    if (!row.writes) continue;
+    std::string name = row.name;
+    if (row.id != varnek::FormatId::kCsv) {
+      cases.push_back({"write " + name + " " + FilesShown(row), FileOf(row), true});
+      continue;
+    }
+    cases.push_back({"write " + name + ", JST " + FilesShown(row), FileOf(row), true});
+    cases.push_back({"write " + name + ", UTC " + FilesShown(row), "synthetic-utc.csv", false});
+  }
+  return cases;
+}
+
+std::vector<ReaderCase> ReaderCases() {
+  std::vector<ReaderCase> cases;
+  for (size_t i = 0; i < varnek::kFormatCount; ++i) {
+    const FormatRow& row = varnek::kFormats[i];
+    if (row.reads && row.writes) {
+      cases.push_back({"read " + std::string(row.name) + " " + FilesShown(row), FileOf(row)});
+    }
+  }
+  return cases;
+}
 
 void Usage() {
   std::fprintf(stderr,
@@ -116,14 +146,11 @@ int64_t FileSize(const std::string& path) {
   return stat(path.c_str(), &info) == 0 ? static_cast<int64_t>(info.st_size) : 0;
 }
 
-// A log's files: the file itself and, for a HAMLOG data file, its remark
-// file when there is one.
+// A log's files: the file itself and its companion file when there is one.
 std::vector<std::string> LogFiles(const std::string& path) {
-  std::vector<std::string> files{path};
-  size_t dot = path.rfind('.');
-  if (dot != std::string::npos && strcasecmp(path.c_str() + dot, ".dbs") == 0) {
-    std::string remarks = path.substr(0, dot) + ".DBR";
-    if (Exists(remarks)) files.push_back(remarks);
+  std::vector<std::string> files;
+  for (const std::string& file : varnek_host::FilesOfLog(path, varnek_host::WriterFormatOf(path))) {
+    if (files.empty() || Exists(file)) files.push_back(file);
   }
   return files;
 }
@@ -169,7 +196,7 @@ ReportRow RunWriter(PluginLibrary& plugin, const Options& options, const WriterC
     RemoveAll(copied);
     KeepBest(TimeCommand(command, nullptr), &row.baseline_seconds);
     RemoveAll(copied);
-    std::fprintf(stderr, "  %s, run %d: %.3f s%s\n", which.label, run + 1, m.seconds,
+    std::fprintf(stderr, "  %s, run %d: %.3f s%s\n", which.label.c_str(), run + 1, m.seconds,
                  m.ok ? "" : (" FAILED: " + m.error).c_str());
   }
   rmdir(copies.c_str());
@@ -193,7 +220,7 @@ ReportRow RunReader(PluginLibrary& plugin, const Options& options, const ReaderC
     } else {
       row.measurement.Combine(m);
     }
-    std::fprintf(stderr, "  %s, run %d: %.3f s%s\n", which.label, run + 1, m.seconds,
+    std::fprintf(stderr, "  %s, run %d: %.3f s%s\n", which.label.c_str(), run + 1, m.seconds,
                  m.ok ? "" : (" FAILED: " + m.error).c_str());
   }
   return row;
@@ -240,13 +267,13 @@ int Run(int argc, char** argv) {
   std::vector<ReportRow> rows;
   std::fprintf(stderr, "varnek_bench: %llu QSOs in %s\n",
                static_cast<unsigned long long>(options.qsos), options.dir.c_str());
-  auto chosen = [&](const char* label) {
-    return options.only.empty() || std::strstr(label, options.only.c_str()) != nullptr;
+  auto chosen = [&](const std::string& label) {
+    return options.only.empty() || label.find(options.only) != std::string::npos;
   };
-  for (const WriterCase& which : kWriters) {
+  for (const WriterCase& which : WriterCases()) {
     if (chosen(which.label)) rows.push_back(RunWriter(plugin, options, which, log));
   }
-  for (const ReaderCase& which : kReaders) {
+  for (const ReaderCase& which : ReaderCases()) {
     if (chosen(which.label)) rows.push_back(RunReader(plugin, options, which));
   }
 
@@ -284,7 +311,9 @@ int Run(int argc, char** argv) {
   }
 
   if (!options.keep) {
-    for (const WriterCase& which : kWriters) RemoveAll(LogFiles(options.dir + "/" + which.file));
+    for (const WriterCase& which : WriterCases()) {
+      RemoveAll(LogFiles(options.dir + "/" + which.file));
+    }
     if (made_dir) rmdir(options.dir.c_str());
   }
   if (!all_ok) return 1;

@@ -1,25 +1,11 @@
 #include "host/command_line.h"
 
-#include <vector>
+#include "formats/format_table.h"
+#include "host/commands.h"
 
 namespace varnek_host {
 
 namespace {
-
-struct CommandName {
-  const char* name;
-  Command command;
-  size_t min_operands;
-  size_t max_operands;
-  const char* operands;  // for the problem text
-};
-
-constexpr CommandName kCommands[] = {
-    {"info", Command::kInfo, 0, 0, ""},
-    {"list", Command::kList, 1, 1, "LOG"},
-    {"convert", Command::kConvert, 2, 2, "IN OUT"},
-    {"qsl", Command::kQsl, 2, 3, "LOG RECORD [MARK]"},
-};
 
 // A record number: decimal digits only, within the plug-in's 32-bit range.
 bool ParseRecord(const std::string& text, int32_t* record) {
@@ -34,14 +20,184 @@ bool ParseRecord(const std::string& text, int32_t* record) {
   return true;
 }
 
+bool TakeNothing(const std::vector<std::string>&, CommandLine*, std::string*) { return true; }
+
+bool TakeLog(const std::vector<std::string>& operands, CommandLine* line, std::string*) {
+  line->log = operands[0];
+  return true;
+}
+
+bool TakeInputAndOutput(const std::vector<std::string>& operands, CommandLine* line, std::string*) {
+  line->log = operands[0];
+  line->output = operands[1];
+  return true;
+}
+
+bool TakeLogRecordAndMark(const std::vector<std::string>& operands, CommandLine* line,
+                          std::string* problem) {
+  line->log = operands[0];
+  if (!ParseRecord(operands[1], &line->record)) {
+    *problem = "RECORD must be a record number from 0 to 2147483647, not '" + operands[1] + "'";
+    return false;
+  }
+  if (operands.size() == 3) {
+    if (operands[2].empty()) {
+      *problem = "MARK must not be empty";
+      return false;
+    }
+    line->has_mark = true;
+    line->mark = operands[2];
+  }
+  return true;
+}
+
+const std::vector<CommandSpec> kCommandSpecs = {
+    {"list", Command::kList, 1, 1, "LOG", &TakeLog, &RunList},
+    {"convert", Command::kConvert, 2, 2, "IN OUT", &TakeInputAndOutput, &RunConvert},
+    {"qsl", Command::kQsl, 2, 3, "LOG RECORD [MARK]", &TakeLogRecordAndMark, &RunQsl},
+    {"info", Command::kInfo, 0, 0, "", &TakeNothing, &RunInfo},
+};
+
+// An option: the commands it applies to (none: all), and what it sets.
+struct OptionSpec {
+  const char* name;
+  bool takes_value;  // a PATH, as the next word or after '='
+  std::vector<Command> commands;
+  const char* named_as;  // in the problem text when it does not apply
+  void (*set)(CommandLine* line, const std::string& value);
+};
+
+const std::vector<OptionSpec> kOptionSpecs = {
+    {"--plugin",
+     true,
+     {},
+     "--plugin",
+     [](CommandLine* line, const std::string& value) { line->plugin_path = value; }},
+    {"--raw",
+     false,
+     {Command::kList, Command::kQsl},
+     "--raw",
+     [](CommandLine* line, const std::string&) { line->raw = true; }},
+    {"--jst",
+     false,
+     {Command::kConvert},
+     "--jst and --utc",
+     [](CommandLine* line, const std::string&) { line->jst = true; }},
+    {"--utc",
+     false,
+     {Command::kConvert},
+     "--jst and --utc",
+     [](CommandLine* line, const std::string&) { line->utc = true; }},
+};
+
+const char* NameOf(Command command) {
+  for (const CommandSpec& spec : kCommandSpecs) {
+    if (spec.command == command) return spec.name;
+  }
+  return "";
+}
+
+// "list and qsl", "convert".
+std::string NamesOf(const std::vector<Command>& commands) {
+  std::string names;
+  for (size_t i = 0; i < commands.size(); ++i) {
+    if (i > 0) names += i + 1 == commands.size() ? " and " : ", ";
+    names += NameOf(commands[i]);
+  }
+  return names;
+}
+
+bool Applies(const OptionSpec& option, Command command) {
+  if (option.commands.empty()) return true;
+  for (Command c : option.commands) {
+    if (c == command) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& CommandSpecs() { return kCommandSpecs; }
+
+const CommandSpec* SpecOf(Command command) {
+  for (const CommandSpec& spec : kCommandSpecs) {
+    if (spec.command == command) return &spec;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// Takes the option at argv[*i] (and its value, which may be the next
+// word); false with the problem when it is unknown or lacks its value.
+bool TakeOption(int argc, const char* const* argv, int* i, CommandLine* line,
+                std::vector<const OptionSpec*>* given, std::string* problem) {
+  std::string arg = argv[*i];
+  for (const OptionSpec& spec : kOptionSpecs) {
+    std::string name = spec.name;
+    std::string value;
+    if (arg == name) {
+      if (spec.takes_value) {
+        if (*i + 1 >= argc || argv[*i + 1][0] == '\0') {
+          *problem = name + " needs a PATH";
+          return false;
+        }
+        value = argv[++*i];
+      }
+    } else if (spec.takes_value && arg.compare(0, name.size() + 1, name + "=") == 0) {
+      value = arg.substr(name.size() + 1);
+      if (value.empty()) {
+        *problem = name + " needs a PATH";
+        return false;
+      }
+    } else {
+      continue;
+    }
+    spec.set(line, value);
+    given->push_back(&spec);
+    return true;
+  }
+  *problem = "unknown option '" + arg + "'";
+  return false;
+}
+
+// The command named by the first word, with its operands checked.
+bool TakeCommand(const std::vector<std::string>& words, CommandLine* line,
+                 const CommandSpec** chosen, std::string* problem) {
+  if (words.empty()) {
+    *problem = "no command given";
+    return false;
+  }
+  for (const CommandSpec& spec : kCommandSpecs) {
+    if (words[0] == spec.name) *chosen = &spec;
+  }
+  if (*chosen == nullptr) {
+    *problem = "unknown command '" + words[0] + "'";
+    return false;
+  }
+  const CommandSpec& spec = **chosen;
+  line->command = spec.command;
+  size_t count = words.size() - 1;
+  if (count >= spec.min_operands && count <= spec.max_operands) return true;
+  std::string name = spec.name;
+  if (spec.max_operands == 0) {
+    *problem = name + " takes no operands";
+  } else if (count < spec.min_operands) {
+    *problem = name + " needs " + spec.operands;
+  } else {
+    *problem = name + " takes only " + spec.operands;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* problem) {
   bool help = false;
   bool version = false;
-  bool jst = false;
   bool options_ended = false;
   std::vector<std::string> words;
+  std::vector<const OptionSpec*> given;
   for (int i = 0; i < argc; ++i) {
     std::string arg = argv[i];
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
@@ -52,91 +208,31 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
       help = true;
     } else if (arg == "--version") {
       version = true;
-    } else if (arg == "--raw") {
-      line->raw = true;
-    } else if (arg == "--jst") {
-      jst = true;
-    } else if (arg == "--utc") {
-      line->utc = true;
-    } else if (arg == "--plugin") {
-      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        *problem = "--plugin needs a PATH";
-        return false;
-      }
-      line->plugin_path = argv[++i];
-    } else if (arg.compare(0, 9, "--plugin=") == 0) {
-      if (arg.size() == 9) {
-        *problem = "--plugin needs a PATH";
-        return false;
-      }
-      line->plugin_path = arg.substr(9);
-    } else {
-      *problem = "unknown option '" + arg + "'";
+    } else if (!TakeOption(argc, argv, &i, line, &given, problem)) {
       return false;
     }
   }
-  if (help) {
-    line->command = Command::kHelp;
+  if (help || version) {
+    line->command = help ? Command::kHelp : Command::kVersion;
     return true;
   }
-  if (version) {
-    line->command = Command::kVersion;
-    return true;
-  }
-  if (words.empty()) {
-    *problem = "no command given";
+  const CommandSpec* chosen = nullptr;
+  if (!TakeCommand(words, line, &chosen, problem)) return false;
+  for (const OptionSpec* option : given) {
+    if (Applies(*option, chosen->command)) continue;
+    bool several = std::string(option->named_as) != option->name;
+    *problem = std::string(option->named_as) + (several ? " apply to " : " applies to ") +
+               NamesOf(option->commands) + " only";
     return false;
   }
-  const CommandName* chosen = nullptr;
-  for (const CommandName& entry : kCommands) {
-    if (words[0] == entry.name) chosen = &entry;
-  }
-  if (chosen == nullptr) {
-    *problem = "unknown command '" + words[0] + "'";
-    return false;
-  }
-  line->command = chosen->command;
-  size_t operand_count = words.size() - 1;
-  if (operand_count < chosen->min_operands || operand_count > chosen->max_operands) {
-    if (chosen->max_operands == 0) {
-      *problem = std::string(chosen->name) + " takes no operands";
-    } else if (operand_count < chosen->min_operands) {
-      *problem = std::string(chosen->name) + " needs " + chosen->operands;
-    } else {
-      *problem = std::string(chosen->name) + " takes only " + chosen->operands;
-    }
-    return false;
-  }
-  if (line->raw && line->command != Command::kList && line->command != Command::kQsl) {
-    *problem = "--raw applies to list and qsl only";
-    return false;
-  }
-  if ((jst || line->utc) && line->command != Command::kConvert) {
-    *problem = "--jst and --utc apply to convert only";
-    return false;
-  }
-  if (jst && line->utc) {
+  if (line->jst && line->utc) {
     *problem = "choose one of --jst and --utc";
     return false;
   }
-  if (operand_count >= 1) line->log = words[1];
-  if (line->command == Command::kConvert) line->output = words[2];
-  if (line->command == Command::kQsl) {
-    if (!ParseRecord(words[2], &line->record)) {
-      *problem = "RECORD must be a record number from 0 to 2147483647, not '" + words[2] + "'";
-      return false;
-    }
-    if (operand_count == 3) {
-      if (words[3].empty()) {
-        *problem = "MARK must not be empty";
-        return false;
-      }
-      line->has_mark = true;
-      line->mark = words[3];
-    }
-  }
-  for (size_t i = 1; i < words.size(); ++i) {
-    if (words[i].empty()) {
+  std::vector<std::string> operands(words.begin() + 1, words.end());
+  if (!chosen->take_operands(operands, line, problem)) return false;
+  for (const std::string& operand : operands) {
+    if (operand.empty()) {
       *problem = "a file name must not be empty";
       return false;
     }
@@ -144,22 +240,109 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std:
   return true;
 }
 
-const char* HelpText() {
+namespace {
+
+// Stands for a space at which the help is not wrapped.
+constexpr char kKeptTogether = '\x01';
+
+// ".l2" or ".adi/.adif".
+std::string Dotted(const char* extensions) {
+  std::string dotted = ".";
+  for (const char* p = extensions; *p != '\0'; ++p) {
+    dotted += *p == ',' ? std::string("/.") : std::string(1, *p);
+  }
+  return dotted;
+}
+
+// "LOG200 (.l2) and HAMLOG (.dbs)": the formats read as QSO lines.
+std::string ReadFormats() {
+  std::vector<std::string> names;
+  for (size_t i = 0; i < varnek::kFormatCount; ++i) {
+    const varnek::FormatRow& row = varnek::kFormats[i];
+    if (row.reads && !row.fallback)
+      names.push_back(std::string(row.name) + " (" + Dotted(row.extensions) + ")");
+  }
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " and " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+// ".log QIRNO text, .l2 LOG200, .dbs HAMLOG, anything else CSV".
+std::string WriteFormats() {
+  std::string text;
+  std::string fallback;
+  for (size_t i = 0; i < varnek::kFormatCount; ++i) {
+    const varnek::FormatRow& row = varnek::kFormats[i];
+    if (!row.writes) continue;
+    if (row.fallback) {
+      fallback = row.name;
+      continue;
+    }
+    if (!text.empty()) text += ", ";
+    std::string name = row.name;
+    for (char& c : name) c = c == ' ' ? kKeptTogether : c;
+    text += Dotted(row.extensions) + kKeptTogether + name;
+  }
+  return text + ", anything else " + fallback;
+}
+
+// Wraps `text` into lines of at most `width` bytes, each but the first
+// indented by `indent` spaces.
+std::string Wrapped(const std::string& text, size_t indent, size_t width) {
+  std::string out;
+  size_t column = indent;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    std::string word = text.substr(start, end - start);  // may hold kKeptTogether
+    if (column > indent && column + 1 + word.size() > width) {
+      out += "\n" + std::string(indent, ' ');
+      column = indent;
+    } else if (column > indent) {
+      out += ' ';
+      ++column;
+    }
+    for (char c : word) out += c == kKeptTogether ? ' ' : c;
+    column += word.size();
+    start = end + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string HelpText() {
+  constexpr size_t kIndent = 33;
+  constexpr size_t kWidth = 78;
+  struct Entry {
+    const char* usage;
+    std::string text;
+  };
+  const Entry entries[] = {
+      {"list LOG [--raw]", "print every record of LOG: a QSO line for " + ReadFormats() +
+                               " logs, the raw line for any other file"},
+      {"convert IN OUT [--jst|--utc]",
+       "read IN record by record and write OUT in the format of its extension: " + WriteFormats() +
+           "; --utc writes CSV date and time in UTC"},
+      {"qsl LOG RECORD [MARK]",
+       "print QSL mark 1 of record RECORD (counted from 0); with MARK, set it in place"},
+      {"info", "show the plug-in's version, menu caption and the formats it reads and writes"},
+  };
+  std::string commands;
+  for (const Entry& entry : entries) {
+    std::string head = std::string("  ") + entry.usage;
+    head.resize(kIndent, ' ');
+    commands += head + Wrapped(entry.text, kIndent, kWidth) + "\n";
+  }
   return "Usage: varnek [--plugin PATH] COMMAND [ARGUMENTS]\n"
          "Reads and writes amateur-radio logs through the Varnek plug-in (libvarnek.so).\n"
          "\n"
-         "Commands:\n"
-         "  list LOG [--raw]               print every record of LOG: a QSO line for\n"
-         "                                 LOG200 (.l2) and HAMLOG (.dbs) logs, the raw\n"
-         "                                 line for any other file\n"
-         "  convert IN OUT [--jst|--utc]   read IN record by record and write OUT in the\n"
-         "                                 format of its extension: .log QIRNO text,\n"
-         "                                 .l2 LOG200, .dbs HAMLOG, anything else CSV;\n"
-         "                                 --utc writes CSV date and time in UTC\n"
-         "  qsl LOG RECORD [MARK]          print QSL mark 1 of record RECORD (counted\n"
-         "                                 from 0); with MARK, set it in place\n"
-         "  info                           show the plug-in's version, menu caption and\n"
-         "                                 the formats it reads and writes\n"
+         "Commands:\n" +
+         commands +
          "\n"
          "Options:\n"
          "  --plugin PATH   load this plug-in instead of the one installed with varnek\n"

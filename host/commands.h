@@ -9,14 +9,14 @@
 namespace varnek_host {
 
 // Version banner, menu caption, and the formats read and written.
-int RunInfo(const Session& session);
+int RunInfo(const Session& session, const CommandLine& line);
 // Every record of the log, one line each.
 int RunList(const Session& session, const CommandLine& line);
 // The log read record by record and written in the output's format.
 int RunConvert(const Session& session, const CommandLine& line);
-// QSL mark 1 of one record, read and optionally set in place. `mark` is the
-// new mark in CP932, used when line.has_mark.
-int RunQsl(const Session& session, const CommandLine& line, const std::string& mark);
+// QSL mark 1 of one record, read and optionally set in place to
+// line.mark (CP932) when line.has_mark.
+int RunQsl(const Session& session, const CommandLine& line);
 
 }  // namespace varnek_host
 

@@ -35,7 +35,7 @@ void PrintPairs(const Session& session, const std::string& list, char separator)
 
 }  // namespace
 
-int RunInfo(const Session& session) {
+int RunInfo(const Session& session, const CommandLine&) {
   const PluginLibrary& plugin = *session.plugin;
   std::string shown = "Plug-in:  " + plugin.path() + "\nVersion:  ";
   AppendShown(session, plugin.GetVersionText(), &shown);

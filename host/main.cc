@@ -9,7 +9,6 @@
 #include <string>
 
 #include "host/command_line.h"
-#include "host/commands.h"
 #include "host/host_answers.h"
 #include "host/plugin_library.h"
 #include "host/session.h"
@@ -34,7 +33,7 @@ std::string PathForLoader(const std::string& path) {
   return path.find('/') == std::string::npos ? "./" + path : path;
 }
 
-int Run(const CommandLine& line) {
+int Run(CommandLine line) {
   TerminalText terminal(nl_langinfo(CODESET));
   HostAnswers answers(&terminal);
   answers.answer_yes = !line.utc;
@@ -46,13 +45,12 @@ int Run(const CommandLine& line) {
     }
     answers.fixed_clock = true;
   }
-  std::string mark;
-  if (line.has_mark) {
-    if (line.raw) {
-      mark = line.mark;
-    } else if (!terminal.ToCp932(line.mark, &mark)) {
+  if (line.has_mark && !line.raw) {
+    std::string mark;
+    if (!terminal.ToCp932(line.mark, &mark)) {
       return UsageError("MARK '" + line.mark + "' has no CP932 form");
     }
+    line.mark = mark;
   }
 
   // Declared after the answers: the library is unloaded while they live.
@@ -69,18 +67,8 @@ int Run(const CommandLine& line) {
     return kExitFailure;
   }
   Session session{&plugin, &answers, &terminal, line.raw};
-  switch (line.command) {
-    case Command::kInfo:
-      return RunInfo(session);
-    case Command::kList:
-      return RunList(session, line);
-    case Command::kConvert:
-      return RunConvert(session, line);
-    case Command::kQsl:
-      return RunQsl(session, line, mark);
-    default:
-      return kExitUsage;
-  }
+  const CommandSpec* spec = SpecOf(line.command);
+  return spec != nullptr ? spec->run(session, line) : kExitUsage;
 }
 
 }  // namespace
@@ -93,7 +81,7 @@ int main(int argc, char** argv) {
     return UsageError(problem);
   }
   if (line.command == varnek_host::Command::kHelp) {
-    std::fputs(varnek_host::HelpText(), stdout);
+    std::fputs(varnek_host::HelpText().c_str(), stdout);
     return varnek_host::FinishOutput() ? varnek_host::kExitSuccess : varnek_host::kExitFailure;
   }
   if (line.command == varnek_host::Command::kVersion) {

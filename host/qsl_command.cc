@@ -19,8 +19,7 @@ bool MarkWasSet(const std::string& before, const std::string& after, const std::
 
 // Reads (and sets) the mark of the open log's record; returns the exit
 // status and the text to print.
-int MarkOfOpenLog(const Session& session, const CommandLine& line, const std::string& mark,
-                  std::string* result) {
+int MarkOfOpenLog(const Session& session, const CommandLine& line, std::string* result) {
   const PluginLibrary& plugin = *session.plugin;
   std::string record = "record " + std::to_string(line.record);
   if (plugin.CanUpdate(0) == 0) {
@@ -41,6 +40,7 @@ int MarkOfOpenLog(const Session& session, const CommandLine& line, const std::st
     *result = before;
     return kExitSuccess;
   }
+  const std::string& mark = line.mark;
   plugin.Update(0, mark.c_str());
   text = plugin.GetText(0);
   *result = text != nullptr ? text : "";
@@ -55,10 +55,10 @@ int MarkOfOpenLog(const Session& session, const CommandLine& line, const std::st
 
 }  // namespace
 
-int RunQsl(const Session& session, const CommandLine& line, const std::string& mark) {
+int RunQsl(const Session& session, const CommandLine& line) {
   if (!OpenLog(session, line.log)) return kExitFailure;
   std::string result;
-  int status = MarkOfOpenLog(session, line, mark, &result);
+  int status = MarkOfOpenLog(session, line, &result);
   bool closed = session.plugin->Close() != 0;
   if (status != kExitSuccess) return status;
   if (!closed) return kExitFailure;
