@@ -1,7 +1,9 @@
-// Opening a file to read, as the Windows C runtime does it everywhere: a
-// folder is not a file that can be opened. (Elsewhere fopen hands out a
-// stream for a folder whose reads then fail, which would turn "cannot
-// open" into "no first record".) The caller owns the stream.
+// Opening a log to read (or to read and update in place): only a regular
+// file is a log. A folder, a FIFO, a device or a socket is refused at once,
+// on every platform, so that a reader never blocks waiting for a writer
+// that will not come (a FIFO), never reads without end (/dev/zero), and
+// never mistakes "cannot open" for "no first record" (a folder, which
+// POSIX fopen opens). The caller owns the stream.
 #ifndef VARNEK_PLATFORM_FILE_OPEN_H_
 #define VARNEK_PLATFORM_FILE_OPEN_H_
 
@@ -9,8 +11,12 @@
 
 namespace varnek {
 
-// fopen(name, "rb"), or null when it fails or names a folder.
-std::FILE* OpenToRead(const char* name);
+// fopen(name, mode) for mode "rb" or "r+b", or null when that fails or
+// `name` is not a regular file.
+std::FILE* OpenRegularFile(const char* name, const char* mode);
+
+// OpenRegularFile(name, "rb").
+inline std::FILE* OpenToRead(const char* name) { return OpenRegularFile(name, "rb"); }
 
 }  // namespace varnek
 

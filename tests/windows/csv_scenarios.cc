@@ -112,6 +112,24 @@ SCENARIO(CsvTextModeEndsAtTheEndOfTextMark, kCsv) {
   EXPECT_NUMBER(plugin.Close(), 1);
 }
 
+SCENARIO(DevicePickedAsALogCannotBeOpened, kCsv | kLog200 | kHamlog) {
+  Plugin& plugin = scene.plugin;
+  // The null device reads as empty and the zero device without end; neither
+  // is a log, on either host.
+#ifdef _WIN32
+  const char* const devices[] = {"\\\\.\\NUL", "NUL.l2", "NUL.dbs"};
+#else
+  const char* const devices[] = {"/dev/zero", "/dev/null", "/dev/zero"};
+#endif
+  for (const char* device : devices) {
+    EXPECT_NULL(plugin.OpenChosen(device));
+    std::vector<std::string> messages = plugin.TakeMessages();
+    EXPECT_NUMBER(messages.size(), 1);
+    if (!messages.empty()) EXPECT_BYTES(messages[0], varnek::kCannotOpen);
+  }
+  EXPECT_NUMBER(plugin.Close(), 1);
+}
+
 SCENARIO(CsvLongLineCountsAsSeveral, kCsv) {
   Plugin& plugin = scene.plugin;
   const std::string long_line(8191 + 100, 'x');

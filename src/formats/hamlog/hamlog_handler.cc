@@ -24,7 +24,7 @@ const char* HamlogHandler::Open() {
   Close();
   CloseStreams();  // in case a failed write-back kept them open
   created_ = 0;
-  stream_ = std::fopen(file_name_.Str(), "r+b");
+  stream_ = OpenRegularFile(file_name_.Str(), "r+b");
   if (stream_ == nullptr) {
     ShowWarning(kCannotOpen);
     return nullptr;

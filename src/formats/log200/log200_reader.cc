@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "formats/log200/log200_handler.h"
+#include "platform/file_open.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
 #include "text/byte_text.h"
@@ -25,7 +26,7 @@ Log200Handler::~Log200Handler() {
 const char* Log200Handler::Open() {
   // A failed write-back leaves the file open; the second Close closes it.
   if (!Close()) Close();
-  stream_ = std::fopen(file_name_.Str(), "r+b");
+  stream_ = OpenRegularFile(file_name_.Str(), "r+b");
   if (stream_ == nullptr) {
     ShowWarning(kCannotOpen);
     return nullptr;
