@@ -18,7 +18,7 @@
 
 namespace varnek {
 
-enum class FormatId { kQirnoText, kLog200, kHamlog, kCsv };
+enum class FormatId { kQirnoText, kLog200, kHamlog, kAdif, kCsv };
 
 // A description and pattern pair of a dialog, code page 932; a null
 // description means the format has no entry there.

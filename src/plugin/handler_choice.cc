@@ -1,5 +1,6 @@
 #include "plugin/handler_choice.h"
 
+#include "formats/adif/adif_handler.h"
 #include "formats/csv/csv_handler.h"
 #include "formats/hamlog/hamlog_handler.h"
 #include "formats/hosttext/host_text_writer.h"
@@ -15,6 +16,8 @@ LogHandler* NewHandler(FormatId format) {
       return new Log200Handler();
     case FormatId::kHamlog:
       return new HamlogHandler();
+    case FormatId::kAdif:
+      return new AdifHandler();
     case FormatId::kCsv:
       break;
   }

@@ -1,0 +1,81 @@
+// The ADIF fields this format writes and reads, by name, in the order the
+// writer puts them into a record; the marks that end the header and a
+// record; and the file's header. Application fields (APP_VARNEK_...) keep
+// exactly the QSO line's texts that no standard field holds as they are, so
+// that a log written and read back keeps them.
+#ifndef VARNEK_FORMATS_ADIF_ADIF_FIELDS_H_
+#define VARNEK_FORMATS_ADIF_ADIF_FIELDS_H_
+
+#include <cstdint>
+
+namespace varnek {
+namespace adif {
+
+enum Field : int {
+  kCall,
+  kQsoDate,
+  kTimeOn,
+  kQsoDateOff,
+  kTimeOff,
+  kBand,
+  kFreq,
+  kMode,
+  kSubmode,
+  kRstSent,
+  kRstRcvd,
+  kTxPwr,
+  kName,
+  kNameIntl,
+  kQth,
+  kQthIntl,
+  kGridsquare,
+  kState,
+  kCnty,
+  kContestId,
+  kRig,
+  kRigIntl,
+  kMyRig,
+  kMyRigIntl,
+  kMyCity,
+  kMyCityIntl,
+  kComment,
+  kCommentIntl,
+  kNotes,
+  kNotesIntl,
+  kQslSent,
+  kQslSentVia,
+  kQslRcvd,
+  kAppCall,
+  kAppFreq,
+  kAppMode,
+  kAppPower,
+  kAppGrid,
+  kAppCode,
+  kAppContest,
+  kAppEnd,
+  kAppEnv,
+  kAppQsl1,
+  kAppQsl2,
+  kAppVia,
+  kFieldCount
+};
+
+// The field's name as it is written ("QSO_DATE", "APP_VARNEK_MODE").
+const char* NameOf(Field field);
+// The field of that name (any letter case), or kFieldCount.
+Field FieldNamed(const char* name, int32_t length);
+
+// What a field of the file is when it is no data field.
+constexpr char kEndOfHeader[] = "EOH";
+constexpr char kEndOfRecord[] = "EOR";
+
+// The header: a first line that is no field, then these fields, then EOH.
+constexpr char kHeaderLine[] = "ADIF export of Varnek 1.03";
+constexpr char kAdifVersion[] = "3.1.6";
+constexpr char kProgramId[] = "Varnek";
+constexpr char kProgramVersion[] = "1.03";
+
+}  // namespace adif
+}  // namespace varnek
+
+#endif  // VARNEK_FORMATS_ADIF_ADIF_FIELDS_H_

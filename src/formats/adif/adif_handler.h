@@ -1,0 +1,66 @@
+// AdifHandler: an ADIF log (*.adi, *.adif), the exchange format of other
+// logging programs and of the QSL services. As the active writer it turns
+// each QSO line into one ADIF record on a line of its own (UTF-8 text, UTC
+// dates and times, the ADIF enumerations), keeping in application fields
+// whatever no standard field holds exactly. As the active reader it lists
+// each record of any ADIF file as a QSO line (JST, two-digit years, remark
+// tags for the columns the QSO line lacks). Records carry no QSL mark that
+// could be rewritten in place. One object reads or writes, never both; it
+// owns its stream, its scanner and every text it returns.
+#ifndef VARNEK_FORMATS_ADIF_ADIF_HANDLER_H_
+#define VARNEK_FORMATS_ADIF_ADIF_HANDLER_H_
+
+#include <cstdint>
+
+#include "formats/adif/adif_scanner.h"
+#include "platform/code_page.h"
+#include "plugin/log_handler.h"
+#include "text/remark_text.h"
+#include "text/text_buffer.h"
+
+namespace varnek {
+
+class AdifHandler : public LogHandler {
+ public:
+  AdifHandler() = default;
+  ~AdifHandler() override;
+
+  int16_t GetLogType() override { return 0; }
+  const char* Open() override;
+  int32_t Close() override;
+  const char* GetFieldText(int32_t) override { return nullptr; }
+  int32_t MoveNext() override { return Seek(static_cast<int32_t>(record_number_)); }
+  int32_t Seek(int32_t record) override;
+  const char* ListText(char* buffer, int32_t size) override;
+  const char* GetText(int32_t) override;
+  int32_t CanUpdate(int32_t) override { return 0; }
+  int32_t Update(int32_t, const char*) override { return 0; }
+  int32_t Create(const char* name) override;
+  int32_t WriteText(char* line) override;
+
+ private:
+  // Reading.
+  void WarnDamaged();
+  // The value of `field` converted to code page 932, commas and double
+  // quotes as spaces, into `out` (replacing it).
+  void TakeValue(int field, TextBuffer& out);
+  // The QSL mark 1 the current record gives.
+  void QslMark1(TextBuffer& out);
+
+  // Writing.
+  bool WriteHeader();
+
+  uint32_t record_number_ = 0;  // reading: the records read so far
+  bool has_record_ = false;
+  bool read_warned_ = false;
+  adif::AdifScanner scanner_;
+  adif::RecordValues record_;
+  CodePageConverter converter_;
+  TextBuffer value_;    // a value being converted
+  TextBuffer scratch_;  // a second one
+  RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+};
+
+}  // namespace varnek
+
+#endif  // VARNEK_FORMATS_ADIF_ADIF_HANDLER_H_

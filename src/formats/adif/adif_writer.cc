@@ -1,0 +1,474 @@
+// AdifHandler as the active writer: a header, then one record per QSO line.
+// Every value the line gives lands in the standard field that holds it (in
+// UTF-8; a text that is not plain ASCII in the field's international twin),
+// and where no standard field holds it exactly, also or instead in an
+// application field, so that reading the file back gives the line again.
+// What other programs cannot take (an unknown mode, a date that is none)
+// counts toward one warning per file.
+#include <cstdio>
+#include <cstring>
+
+#include "formats/adif/adif_fields.h"
+#include "formats/adif/adif_handler.h"
+#include "formats/adif/adif_tables.h"
+#include "formats/adif/adif_values.h"
+#include "platform/win_api.h"
+#include "plugin/messages.h"
+#include "plugin/qso_fields.h"
+#include "plugin/tag_cuts.h"
+#include "plugin/warning.h"
+#include "text/numbers.h"
+#include "text/tag_keywords.h"
+#include "text/time_shift.h"
+
+namespace varnek {
+
+using adif::Field;
+
+namespace {
+
+constexpr char kRecordEnd[] = "<EOR>\r\n";
+constexpr char kLineEnd[] = "\r\n";
+
+bool IsAscii(const char* text, int32_t length) {
+  for (int32_t i = 0; i < length; ++i) {
+    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool AllDigits(const char* text, int32_t length) {
+  if (length == 0) return false;
+  for (int32_t i = 0; i < length; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return true;
+}
+
+bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int32_t DaysIn(int32_t year, int32_t month) {
+  static const int8_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// A moment of the QSO in UTC, and which of its parts the line gave.
+struct Moment {
+  bool has_date = false;
+  bool has_time = false;
+  int32_t year = 0;  // four digits
+  int32_t month = 0;
+  int32_t day = 0;
+  int32_t hour = 0;
+  int32_t minute = 0;
+};
+
+// A time of 1 to 4 digits, HHMM.
+bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) {
+  if (length > 4 || !AllDigits(text, length)) return false;
+  int32_t hhmm = 0;
+  for (int32_t i = 0; i < length; ++i) hhmm = hhmm * 10 + (text[i] - '0');
+  *hour = hhmm / 100;
+  *minute = hhmm % 100;
+  return *hour < 24 && *minute < 60;
+}
+
+// The date (YY/MM/DD, or with a four-digit year) and time (HHMM) of the
+// QSO line, in JST, moved to UTC; `day_after` moves the date one day on
+// first (an end time before the start time).
+Moment UtcMoment(const char* date, const char* time, int32_t time_length, bool day_after) {
+  Moment m;
+  uint32_t y = 0, mo = 0, d = 0;
+  if (ScanDate(date, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
+    int32_t year = adif::FullYear(y);
+    if (d >= 1 && static_cast<int32_t>(d) <= DaysIn(year, static_cast<int32_t>(mo))) {
+      m.has_date = true;
+      m.year = year;
+      m.month = static_cast<int32_t>(mo);
+      m.day = static_cast<int32_t>(d);
+    }
+  }
+  m.has_time = ReadTime(time, time_length, &m.hour, &m.minute);
+  if (m.has_date && day_after && ++m.day > DaysIn(m.year, m.month)) {
+    m.day = 1;
+    if (++m.month > 12) {
+      m.month = 1;
+      ++m.year;
+    }
+  }
+  if (m.has_date && m.has_time) {
+    JstToUtc(m.year, m.month, m.day, m.hour);
+  } else if (m.has_time) {
+    m.hour = (m.hour + 24 - 9) % 24;
+  }
+  return m;
+}
+
+void PutDigits(char* out, int32_t value, int32_t count) {
+  for (int32_t i = count - 1; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
+// Removes every `keyword` followed by an empty pair of brackets (what is
+// left of a remark whose only content was a tag that went to its own
+// field), with one space before it.
+void DropEmptyTags(TextBuffer& text, const char* keyword) {
+  static const char kPairs[][3] = {"\xA2\xA3", "[]", "{}", "()", "<>"};
+  size_t n = std::strlen(keyword);
+  for (int32_t at = 0; at + static_cast<int32_t>(n) + 2 <= text.Length();) {
+    const char* p = text.Str() + at;
+    bool empty = false;
+    for (const auto& pair : kPairs) {
+      if (p[n] == pair[0] && p[n + 1] == pair[1]) empty = true;
+    }
+    bool starts = at == 0 || p[-1] == ' ';
+    bool same = true;
+    for (size_t i = 0; i < n && same; ++i) {
+      char c = p[i] >= 'a' && p[i] <= 'z' ? static_cast<char>(p[i] - 'a' + 'A') : p[i];
+      char k = keyword[i] >= 'a' && keyword[i] <= 'z' ? static_cast<char>(keyword[i] - 'a' + 'A')
+                                                      : keyword[i];
+      same = c == k;
+    }
+    if (empty && starts && same) {
+      int32_t start = at > 0 ? at - 1 : at;
+      text.Erase(start, at + static_cast<int32_t>(n) + 2);
+      at = start;
+    } else {
+      ++at;
+    }
+  }
+}
+
+}  // namespace
+
+int32_t AdifHandler::Create(const char* name) {
+  Close();
+  file_name_.Assign(name);
+  stream_ = std::fopen(file_name_.Str(), "wb");
+  if (stream_ == nullptr || !WriteHeader()) {
+    if (stream_ != nullptr) std::fclose(stream_);
+    stream_ = nullptr;
+    ShowWarning(kCannotCreate);
+    return 0;
+  }
+  record_number_ = 0;
+  overflow_warned_ = 0;
+  return 1;
+}
+
+bool AdifHandler::WriteHeader() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  char stamp[16];  // YYYYMMDD HHMMSS
+  PutDigits(stamp, now.wYear % 10000, 4);
+  PutDigits(stamp + 4, now.wMonth, 2);
+  PutDigits(stamp + 6, now.wDay, 2);
+  stamp[8] = ' ';
+  PutDigits(stamp + 9, now.wHour, 2);
+  PutDigits(stamp + 11, now.wMinute, 2);
+  PutDigits(stamp + 13, now.wSecond, 2);
+  stamp[15] = '\0';
+  TextBuffer& header = qso_.Line();
+  header.Clear();
+  header.Append(adif::kHeaderLine);
+  header.Append(kLineEnd);
+  auto put = [&](const char* field, const char* value) {
+    char length[12];
+    FormatUnsigned(length, static_cast<uint32_t>(std::strlen(value)), 1);
+    header.AppendChar('<');
+    header.Append(field);
+    header.AppendChar(':');
+    header.Append(length);
+    header.AppendChar('>');
+    header.Append(value);
+    header.Append(kLineEnd);
+  };
+  put("ADIF_VER", adif::kAdifVersion);
+  put("PROGRAMID", adif::kProgramId);
+  put("PROGRAMVERSION", adif::kProgramVersion);
+  put("CREATED_TIMESTAMP", stamp);
+  header.AppendChar('<');
+  header.Append(adif::kEndOfHeader);
+  header.AppendChar('>');
+  header.Append(kLineEnd);
+  size_t length = static_cast<size_t>(header.Length());
+  return std::fwrite(header.Str(), 1, length, stream_) == length;
+}
+
+namespace {
+
+// The fields of the record being written, each in UTF-8, emitted in the
+// order of adif::Field.
+class PendingRecord {
+ public:
+  PendingRecord(adif::RecordValues& values, CodePageConverter& converter, bool* lossy)
+      : values_(values), converter_(converter), lossy_(lossy) {
+    values_.Clear();
+  }
+
+  // A text of the QSO line (code page 932) into `field`.
+  void Set(Field field, const char* text, int32_t length) {
+    if (length <= 0) return;
+    TextBuffer& value = values_.value[field];
+    value.Clear();
+    if (converter_.Cp932ToUtf8(text, length, value) > 0) *lossy_ = true;
+    values_.present[field] = true;
+  }
+  void Set(Field field, const TextBuffer& text) { Set(field, text.Str(), text.Length()); }
+  // Plain ASCII into `field`, anything else into its international twin.
+  void SetText(Field plain, Field international, const char* text, int32_t length) {
+    Set(IsAscii(text, length) ? plain : international, text, length);
+  }
+  void SetText(Field plain, Field international, const TextBuffer& text) {
+    SetText(plain, international, text.Str(), text.Length());
+  }
+  // Into `field` when it is plain ASCII, else into `application` (which
+  // other programs do not read: a loss for them).
+  void SetAscii(Field field, Field application, const char* text, int32_t length) {
+    if (length > 0 && !IsAscii(text, length)) {
+      *lossy_ = true;
+      Set(application, text, length);
+      return;
+    }
+    Set(field, text, length);
+  }
+
+  // Appends the record's line to `out`.
+  void Emit(TextBuffer& out) const {
+    out.Clear();
+    for (int f = 0; f < adif::kFieldCount; ++f) {
+      if (!values_.present[f]) continue;
+      const TextBuffer& value = values_.value[f];
+      char length[12];
+      FormatUnsigned(length, static_cast<uint32_t>(value.Length()), 1);
+      out.AppendChar('<');
+      out.Append(adif::NameOf(static_cast<Field>(f)));
+      out.AppendChar(':');
+      out.Append(length);
+      out.AppendChar('>');
+      out.AppendBuffer(value);
+      out.AppendChar(' ');
+    }
+    out.Append(kRecordEnd);
+  }
+
+ private:
+  adif::RecordValues& values_;
+  CodePageConverter& converter_;
+  bool* lossy_;
+};
+
+}  // namespace
+
+int32_t AdifHandler::WriteText(char* line) {
+  if (stream_ == nullptr || line == nullptr) return 0;
+  QsoLineParts qso(line);
+  char** field = qso.field;
+  int32_t* length = qso.length;
+  RemarkText& remarks = remarks_;
+  remarks.AssignBytes(field[kRemarks], length[kRemarks]);
+  TextBuffer& value = qso_.Field(1);
+  TextBuffer& comment = qso_.Field(2);
+  bool lossy = false;
+  PendingRecord record(record_, converter_, &lossy);
+  char digits[16];
+
+  // Call sign, in capitals.
+  scratch_.AssignBytes(field[kCall], length[kCall]);
+  char* call = scratch_.Edit();
+  for (int32_t i = 0; i < scratch_.Length(); ++i) {
+    if (call[i] >= 'a' && call[i] <= 'z') call[i] = static_cast<char>(call[i] - 'a' + 'A');
+  }
+  record.SetAscii(adif::kCall, adif::kAppCall, scratch_.Str(), scratch_.Length());
+
+  // Start, in UTC.
+  Moment start = UtcMoment(field[kDate], field[kTime], length[kTime], false);
+  if (!start.has_date || !start.has_time) lossy = true;
+  if (start.has_date) {
+    PutDigits(digits, start.year, 4);
+    PutDigits(digits + 4, start.month, 2);
+    PutDigits(digits + 6, start.day, 2);
+    record.Set(adif::kQsoDate, digits, 8);
+  }
+  if (start.has_time) {
+    PutDigits(digits, start.hour, 2);
+    PutDigits(digits + 2, start.minute, 2);
+    record.Set(adif::kTimeOn, digits, 4);
+  }
+
+  // End: an END tag of HHMM (in JST); before the start time it is on the
+  // day after.
+  if (CutTag(remarks, value, tag::kEndTime)) {
+    int32_t end_hour = 0, end_minute = 0;
+    bool is_time = ReadTime(value.Str(), value.Length(), &end_hour, &end_minute);
+    int32_t start_hour = 0, start_minute = 0;
+    bool before = ReadTime(field[kTime], length[kTime], &start_hour, &start_minute) &&
+                  end_hour * 60 + end_minute < start_hour * 60 + start_minute;
+    Moment end = UtcMoment(field[kDate], value.Str(), value.Length(), is_time && before);
+    if (end.has_time) {
+      PutDigits(digits, end.hour, 2);
+      PutDigits(digits + 2, end.minute, 2);
+      record.Set(adif::kTimeOff, digits, 4);
+      if (end.has_date &&
+          (end.year != start.year || end.month != start.month || end.day != start.day)) {
+        PutDigits(digits, end.year, 4);
+        PutDigits(digits + 4, end.month, 2);
+        PutDigits(digits + 6, end.day, 2);
+        record.Set(adif::kQsoDateOff, digits, 8);
+      }
+    }
+    if (!is_time || value.Length() != 4) record.Set(adif::kAppEnd, value);
+    if (!is_time) lossy = true;
+  }
+
+  // Frequency and band.
+  const char* frequency = field[kFrequency];
+  int32_t frequency_length = length[kFrequency];
+  if (frequency_length > 0 && frequency[frequency_length - 1] == '.') --frequency_length;
+  uint64_t hz = 0;
+  if (frequency_length > 0) {
+    bool number = adif::ParseMegahertz(frequency, frequency_length, &hz);
+    const adif::Band* band = number ? adif::BandOf(hz) : nullptr;
+    const adif::Band* label =
+        band == nullptr ? adif::BandOfLabel(frequency, frequency_length) : nullptr;
+    if (band != nullptr) {
+      record.Set(adif::kFreq, frequency, frequency_length);
+      record.Set(adif::kBand, band->name, static_cast<int32_t>(std::strlen(band->name)));
+    } else if (label != nullptr) {
+      record.Set(adif::kBand, label->name, static_cast<int32_t>(std::strlen(label->name)));
+      record.Set(adif::kAppFreq, frequency, frequency_length);
+    } else if (number) {
+      record.Set(adif::kFreq, frequency, frequency_length);
+    } else {
+      record.Set(adif::kAppFreq, frequency, frequency_length);
+      lossy = true;
+    }
+  }
+
+  // Mode, and submode.
+  const char* mode = field[kMode];
+  int32_t mode_length = length[kMode];
+  if (mode_length > 0) {
+    adif::ModeChoice choice = adif::ChooseMode(mode, mode_length);
+    if (choice.mode != nullptr) {
+      record.Set(adif::kMode, choice.mode, static_cast<int32_t>(std::strlen(choice.mode)));
+      const char* read_back = choice.mode;
+      if (choice.submode != nullptr) {
+        record.Set(adif::kSubmode, choice.submode,
+                   static_cast<int32_t>(std::strlen(choice.submode)));
+        read_back = adif::ReadBackMode(choice.mode, choice.submode);
+      }
+      if (std::strlen(read_back) != static_cast<size_t>(mode_length) ||
+          std::memcmp(read_back, mode, static_cast<size_t>(mode_length)) != 0) {
+        record.Set(adif::kAppMode, mode, mode_length);
+      }
+    } else {
+      record.Set(adif::kAppMode, mode, mode_length);
+      lossy = true;
+    }
+  }
+
+  // Reports, power.
+  record.Set(adif::kRstSent, field[kHisReport], length[kHisReport]);
+  if (CutTag(remarks, value, tag::kMyReport)) record.Set(adif::kRstRcvd, value);
+  const char* power = field[kPower];
+  int32_t power_length = length[kPower];
+  if (power_length == 0 && CutTag(remarks, value, tag::kPower)) {
+    power = value.Str();
+    power_length = value.Length();
+  }
+  int32_t watts = 0;
+  if (power_length > 0) {
+    if (adif::IsWatts(power, power_length, &watts)) record.Set(adif::kTxPwr, power, watts);
+    if (watts != power_length) record.Set(adif::kAppPower, power, power_length);
+  }
+
+  // Name, QTH.
+  record.SetText(adif::kName, adif::kNameIntl, field[kName], length[kName]);
+  record.SetText(adif::kQth, adif::kQthIntl, field[kQth], length[kQth]);
+
+  // Locator and area code.
+  if (CutTag(remarks, value, tag::kGrid)) {
+    bool locator = adif::IsLocator(value.Str(), value.Length());
+    bool capitals = true;
+    if (locator) {
+      scratch_.AssignBuffer(value);
+      char* grid = scratch_.Edit();
+      for (int32_t i = 0; i < scratch_.Length(); ++i) {
+        if (grid[i] >= 'a' && grid[i] <= 'z') {
+          grid[i] = static_cast<char>(grid[i] - 'a' + 'A');
+          capitals = false;
+        }
+      }
+      record.Set(adif::kGridsquare, scratch_);
+    }
+    if (!locator || !capitals) record.Set(adif::kAppGrid, value);
+  }
+  if (CutTag(remarks, value, tag::kCode)) {
+    if (adif::IsAreaCode(value.Str(), value.Length()) &&
+        adif::IsJapaneseCall(field[kCall], length[kCall])) {
+      record.Set(adif::kState, value.Str(), 2);
+      record.Set(adif::kCnty, value);
+    } else {
+      record.Set(adif::kAppCode, value);
+    }
+  }
+
+  // Contest, rigs, own QTH.
+  if (CutFirstTag(remarks, value, {tag::kContest, tag::kTest})) {
+    record.SetAscii(adif::kContestId, adif::kAppContest, value.Str(), value.Length());
+  }
+  if (CutTag(remarks, value, tag::kRig)) record.SetText(adif::kRig, adif::kRigIntl, value);
+  if (CutTag(remarks, value, tag::kMyRig)) record.SetText(adif::kMyRig, adif::kMyRigIntl, value);
+  if (CutTag(remarks, value, tag::kMyQth)) {
+    record.SetText(adif::kMyCity, adif::kMyCityIntl, value);
+  }
+
+  // QSL: the route, the marks.
+  if (CutTag(remarks, value, tag::kVia)) {
+    const char* via = adif::QslViaOf(value.Str()[0]);
+    if (via != nullptr) record.Set(adif::kQslSentVia, via, 1);
+    record.Set(adif::kAppVia, value);
+  }
+  if (length[kQslMark1] > 0) {
+    record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1);
+    record.Set(adif::kAppQsl1, field[kQslMark1], length[kQslMark1]);
+  }
+  if (length[kQslMark2] > 0) {
+    record.Set(adif::kQslRcvd, "Y", 1);
+    record.Set(adif::kAppQsl2, field[kQslMark2], length[kQslMark2]);
+  }
+  if (length[kEnv] > 0) {
+    record.Set(adif::kAppEnv, field[kEnv], length[kEnv]);
+  } else if (CutTag(remarks, value, tag::kEnv)) {
+    record.Set(adif::kAppEnv, value);
+  }
+
+  // The remarks proper, once the tags that have fields of their own are
+  // out of them (readers list remark lines with such tags inside), and
+  // whatever is left of the remarks.
+  comment.Clear();
+  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) {
+    comment.AppendWord(value.Str());
+  }
+  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark2, tag::kManagerQsl})) {
+    record.SetText(adif::kNotes, adif::kNotesIntl, value);
+  }
+  TextBuffer& rest = remarks.Edit();
+  for (const char* keyword : {tag::kRemark, tag::kRemark1, tag::kRemark2, tag::kManagerQsl}) {
+    DropEmptyTags(rest, keyword);
+  }
+  rest.Trim();
+  comment.AppendWord(rest.Str());
+  record.SetText(adif::kComment, adif::kCommentIntl, comment);
+
+  if (lossy) WarnOverflowOnce(kAdifWriteWarning);
+  TextBuffer& out = qso_.Line();
+  record.Emit(out);
+  size_t size = static_cast<size_t>(out.Length());
+  return std::fwrite(out.Str(), 1, size, stream_) == size ? 1 : 0;
+}
+
+}  // namespace varnek
