@@ -29,7 +29,7 @@ std::string Where(const char* file, int line) {
 }
 
 std::string FormatNames(unsigned formats) {
-  static const char* const kNames[] = {"boundary", "CSV", "LOG200", "HAMLOG", "QIRNO"};
+  static const char* const kNames[] = {"boundary", "CSV", "LOG200", "HAMLOG", "QIRNO", "ADIF"};
   std::string names;
   for (unsigned bit = 0; bit < sizeof kNames / sizeof *kNames; ++bit) {
     if ((formats & (1u << bit)) == 0) continue;

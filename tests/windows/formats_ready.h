@@ -12,10 +12,11 @@ enum Format : unsigned {
   kLog200 = 1u << 2,  // LOG200 reader and writer (*.l2)
   kHamlog = 1u << 3,  // HAMLOG reader and writer (*.dbs + *.DBR)
   kQirno = 1u << 4,   // QIRNO text writer (*.log)
+  kAdif = 1u << 5,    // ADIF reader and writer (*.adi, *.adif)
 };
 
 // ==== SWITCH: set a format's bit here when its handler lands. ====
-constexpr unsigned kFormatsReady = kBoundary | kCsv | kLog200 | kHamlog | kQirno;
+constexpr unsigned kFormatsReady = kBoundary | kCsv | kLog200 | kHamlog | kQirno | kAdif;
 
 }  // namespace scenario
 
