@@ -83,40 +83,110 @@ int32_t CodePageConverter::Utf8ToCp932(const char* text, int32_t length, TextBuf
   return Convert(true, text, length, out);
 }
 
-// ASCII passes as it is (both code pages hold it unchanged); runs of other
-// well-formed characters go to the converter, a character at a time when
-// it refuses the run.
-int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t length,
-                                   TextBuffer& out) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
-  int32_t unknown = 0;
-  int32_t i = 0;
-  while (i < length) {
-    int32_t start = i;
-    while (i < length && p[i] < 0x80) ++i;
-    if (i > start) out.AppendBytes(text + start, i - start);
-    start = i;
-    while (i < length && p[i] >= 0x80) {
-      int32_t n = CharacterLength(from_utf8, p + i, length - i);
-      if (n == 0) break;
-      i += n;
-    }
-    if (i > start && !ConvertRun(!from_utf8, text + start, i - start, out)) {
-      for (int32_t k = start; k < i;) {
-        int32_t n = CharacterLength(from_utf8, p + k, i - k);
-        if (!ConvertRun(!from_utf8, text + k, n, out)) {
-          out.AppendChar(kUnknown);
-          ++unknown;
-        }
-        k += n;
+// Every character's conversion, asked of the platform's converter once per
+// process: each code page 932 character to UTF-8, and back from each
+// character that came out, where the converter takes it back as it is.
+struct CodePageConverter::Tables {
+  // By code page 932 code (a byte, or lead byte << 8 | trail byte): the
+  // UTF-8 bytes, first byte lowest, the count in bits 24 and up; 0: none.
+  uint32_t utf8[65536];
+  // By code point of the first 65536: the code page 932 code; 0: none.
+  uint16_t cp932[65536];
+};
+
+const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
+  static const Tables* tables = [this] {
+    auto* built = new Tables();
+    TextBuffer utf8;
+    TextBuffer back;
+    auto add = [&](uint32_t code, const char* bytes, int32_t n) {
+      utf8.Clear();
+      if (!ConvertRun(true, bytes, n, utf8) || utf8.Length() > 3) return;
+      const auto* u = reinterpret_cast<const unsigned char*>(utf8.Str());
+      int32_t length = utf8.Length();
+      if (Utf8CharacterLength(u, length) != length) return;
+      uint32_t packed = static_cast<uint32_t>(length) << 24;
+      for (int32_t i = 0; i < length; ++i) packed |= static_cast<uint32_t>(u[i]) << (8 * i);
+      built->utf8[code] = packed;
+      uint32_t point = length == 1   ? u[0]
+                       : length == 2 ? (u[0] & 0x1Fu) << 6 | (u[1] & 0x3Fu)
+                                     : (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
+      back.Clear();
+      if (built->cp932[point] == 0 && ConvertRun(false, utf8.Str(), length, back) &&
+          back.Length() == n) {
+        const auto* c = reinterpret_cast<const unsigned char*>(back.Str());
+        built->cp932[point] = static_cast<uint16_t>(n == 1 ? c[0] : c[0] << 8 | c[1]);
+      }
+    };
+    for (uint32_t c = 0x01; c < 0x100; ++c) {
+      if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
+        char byte = static_cast<char>(c);
+        add(c, &byte, 1);
       }
     }
-    if (i < length && p[i] >= 0x80 && CharacterLength(from_utf8, p + i, length - i) == 0) {
-      out.AppendChar(kUnknown);
+    for (uint32_t lead = 0x81; lead <= 0xFC; ++lead) {
+      if (!IsCp932Lead(static_cast<unsigned char>(lead))) continue;
+      for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
+        if (!IsCp932Trail(static_cast<unsigned char>(trail))) continue;
+        char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        add(lead << 8 | trail, pair, 2);
+      }
+    }
+    return built;
+  }();
+  return *tables;
+}
+
+// ASCII passes as it is (both code pages hold it unchanged); every other
+// character is looked up in the tables the platform's converter made.
+int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t length,
+                                   TextBuffer& out) {
+  const Tables& tables = CharacterTables();
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  int32_t unknown = 0;
+  int32_t before = out.Length();
+  char* dest = out.Extend(3 * length);
+  char* at = dest;
+  int32_t i = 0;
+  while (i < length) {
+    unsigned char c = p[i];
+    if (c < 0x80) {
+      *at++ = static_cast<char>(c);
+      ++i;
+      continue;
+    }
+    int32_t n = CharacterLength(from_utf8, p + i, length - i);
+    if (n == 0) {
+      *at++ = kUnknown;
       ++unknown;
       ++i;
+      continue;
     }
+    if (from_utf8) {
+      uint32_t point = n == 2   ? (c & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu)
+                       : n == 3 ? (c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)
+                                : 0x10000;
+      uint16_t code = point < 0x10000 ? tables.cp932[point] : 0;
+      if (code == 0) {
+        *at++ = kUnknown;
+        ++unknown;
+      } else if (code > 0xFF) {
+        *at++ = static_cast<char>(code >> 8);
+        *at++ = static_cast<char>(code & 0xFF);
+      } else {
+        *at++ = static_cast<char>(code);
+      }
+    } else {
+      uint32_t packed = tables.utf8[n == 1 ? c : static_cast<uint32_t>(c) << 8 | p[i + 1]];
+      if (packed == 0) {
+        *at++ = kUnknown;
+        ++unknown;
+      }
+      for (uint32_t k = 0; k < (packed >> 24); ++k) *at++ = static_cast<char>(packed >> (8 * k));
+    }
+    i += n;
   }
+  out.Truncate(before + static_cast<int32_t>(at - dest));
   return unknown;
 }
 

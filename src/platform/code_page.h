@@ -1,7 +1,9 @@
 // Text between code page 932 (Shift_JIS, the plug-in's texts) and UTF-8,
 // converted by the platform's own converter: MultiByteToWideChar(932) and
 // WideCharToMultiByte on Windows, glibc iconv "CP932" elsewhere. Both
-// convert every code page 932 character to the same UTF-8 bytes.
+// convert every code page 932 character to the same UTF-8 bytes. The
+// converter is asked once per process for every character (a few thousand
+// calls), and conversions then look the characters up.
 //
 // What is a character is decided here, the same way on every platform,
 // before the converter sees it: a byte sequence that is no character, or a
@@ -30,6 +32,8 @@ class CodePageConverter {
   int32_t Utf8ToCp932(const char* text, int32_t length, TextBuffer& out);
 
  private:
+  struct Tables;
+  const Tables& CharacterTables();
   int32_t Convert(bool from_utf8, const char* text, int32_t length, TextBuffer& out);
   // One run of characters that are well-formed on the input side, appended
   // converted; false (nothing appended) when the converter refused some

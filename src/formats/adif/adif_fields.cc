@@ -1,5 +1,7 @@
 #include "formats/adif/adif_fields.h"
 
+#include "formats/adif/name_index.h"
+
 namespace varnek {
 namespace adif {
 
@@ -53,20 +55,40 @@ constexpr const char* kNames[kFieldCount] = {
     "APP_VARNEK_VIA",
 };
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+const NameIndex<128>& Index() {
+  static const NameIndex<128> index(kFieldCount, [](int f) { return kNames[f]; });
+  return index;
+}
 
 }  // namespace
 
 const char* NameOf(Field field) { return kNames[field]; }
 
+const FieldOpening& OpeningOf(Field field) {
+  struct Openings {
+    FieldOpening of[kFieldCount];
+    Openings() {
+      for (int f = 0; f < kFieldCount; ++f) {
+        FieldOpening& opening = of[f];
+        opening.length = 0;
+        opening.text[opening.length++] = '<';
+        for (const char* p = kNames[f]; *p != '\0'; ++p) opening.text[opening.length++] = *p;
+        opening.text[opening.length++] = ':';
+      }
+    }
+  };
+  static const Openings openings;
+  return openings.of[field];
+}
+
+Field FieldNamedInCapitals(const char* name, int32_t length) {
+  int f = Index().FindExact(name, length);
+  return f < 0 ? kFieldCount : static_cast<Field>(f);
+}
+
 Field FieldNamed(const char* name, int32_t length) {
-  for (int f = 0; f < kFieldCount; ++f) {
-    const char* known = kNames[f];
-    int32_t i = 0;
-    while (i < length && known[i] != '\0' && Upper(name[i]) == known[i]) ++i;
-    if (i == length && known[i] == '\0') return static_cast<Field>(f);
-  }
-  return kFieldCount;
+  int f = Index().Find(name, length);
+  return f < 0 ? kFieldCount : static_cast<Field>(f);
 }
 
 }  // namespace adif

@@ -62,8 +62,17 @@ enum Field : int {
 
 // The field's name as it is written ("QSO_DATE", "APP_VARNEK_MODE").
 const char* NameOf(Field field);
+// "<NAME:", what each field's tag begins with when it is written.
+struct FieldOpening {
+  char text[24];
+  int32_t length;
+};
+const FieldOpening& OpeningOf(Field field);
+
 // The field of that name (any letter case), or kFieldCount.
 Field FieldNamed(const char* name, int32_t length);
+// The same for a name already in capitals.
+Field FieldNamedInCapitals(const char* name, int32_t length);
 
 // What a field of the file is when it is no data field.
 constexpr char kEndOfHeader[] = "EOH";

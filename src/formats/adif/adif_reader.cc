@@ -158,15 +158,11 @@ void AdifHandler::TakeValue(int field, TextBuffer& out) {
   } else {
     out.AssignBuffer(raw);
   }
-  // The QSO line has no escaping, and is one line.
+  // The QSO line has no escaping, and is one line. (None of these bytes is
+  // ever the second byte of a double-byte character.)
   char* text = out.Edit();
-  for (int32_t i = 0; i < out.Length(); ++i) {
-    char c = text[i];
-    if (IsLeadByte(text + i) && i + 1 < out.Length()) {
-      ++i;
-    } else if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-      text[i] = ' ';
-    }
+  for (char* p = std::strpbrk(text, ",\"\r\n"); p != nullptr; p = std::strpbrk(p + 1, ",\"\r\n")) {
+    *p = ' ';
   }
 }
 

@@ -18,6 +18,7 @@ constexpr int32_t kBufferSize = 128 * 1024;
 constexpr int32_t kLookahead = 64 * 1024;
 constexpr int32_t kLongestTag = 256;
 constexpr int32_t kLongestRecount = (kLookahead - 1) / 4;
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool IsNameByte(unsigned char c) {
@@ -25,12 +26,9 @@ bool IsNameByte(unsigned char c) {
 }
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool NameIs(const unsigned char* name, int32_t length, const char* word) {
-  int32_t i = 0;
-  for (; i < length && word[i] != '\0'; ++i) {
-    if (Upper(static_cast<char>(name[i])) != word[i]) return false;
-  }
-  return i == length && word[i] == '\0';
+bool NameIs(const char* name, int32_t length, const char* word) {
+  return static_cast<size_t>(length) == std::strlen(word) &&
+         std::memcmp(name, word, static_cast<size_t>(length)) == 0;
 }
 
 // The longest start of `text` (length bytes) of at most `limit` bytes that
@@ -56,7 +54,12 @@ int32_t CutAtCharacter(const unsigned char* text, int32_t length, int32_t limit,
 // space.
 void AppendValue(TextBuffer& value, const unsigned char* bytes, int32_t length) {
   char* at = value.Extend(length);
-  for (int32_t i = 0; i < length; ++i) at[i] = bytes[i] != 0 ? static_cast<char>(bytes[i]) : ' ';
+  std::memcpy(at, bytes, static_cast<size_t>(length));
+  for (char* zero = static_cast<char*>(std::memchr(at, '\0', static_cast<size_t>(length)));
+       zero != nullptr; zero = static_cast<char*>(
+                            std::memchr(zero, '\0', static_cast<size_t>(at + length - zero)))) {
+    *zero = ' ';
+  }
 }
 
 }  // namespace
@@ -114,6 +117,12 @@ bool AdifScanner::DetectUtf8() {
     if (first && held >= 3 && std::memcmp(buffer_, "\xEF\xBB\xBF", 3) == 0) at = 3;
     first = false;
     while (at < held) {
+      // Eight bytes of ASCII at a time.
+      uint64_t word;
+      if (held - at >= 8 && (std::memcpy(&word, buffer_ + at, 8), (word & kHighBits) == 0)) {
+        at += 8;
+        continue;
+      }
       if (buffer_[at] < 0x80) {
         ++at;
         continue;
@@ -185,8 +194,13 @@ bool AdifScanner::Next(RecordValues* record) {
     int32_t held = Ensure(kLongestTag);
     const unsigned char* tag = buffer_ + position_;
     // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>
+    // The name, in capitals (what the field table holds).
+    char name[kLongestTag];
     int32_t i = 1;
-    while (i < held && IsNameByte(tag[i])) ++i;
+    while (i < held && IsNameByte(tag[i])) {
+      name[i - 1] = Upper(static_cast<char>(tag[i]));
+      ++i;
+    }
     int32_t name_length = i - 1;
     int64_t length = -1;
     if (i < held && tag[i] == ':') {
@@ -208,7 +222,6 @@ bool AdifScanner::Next(RecordValues* record) {
       ++position_;  // a '<' that opens no tag
       continue;
     }
-    const unsigned char* name = tag + 1;
     position_ += i + 1;
     if (length < 0 && NameIs(name, name_length, kEndOfRecord)) {
       record_seen_ = true;
@@ -222,7 +235,7 @@ bool AdifScanner::Next(RecordValues* record) {
       }
       continue;
     }
-    Field field = FieldNamed(reinterpret_cast<const char*>(name), name_length);
+    Field field = FieldNamedInCapitals(name, name_length);
     if (length < 0) length = 0;
     if (field == kFieldCount) {
       if (Take(length, nullptr, 0) < length) record->damaged = true;

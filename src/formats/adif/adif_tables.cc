@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "formats/adif/adif_values.h"
+#include "formats/adif/name_index.h"
 
 namespace varnek {
 namespace adif {
@@ -276,17 +277,17 @@ bool SameName(const char* name, const char* text, int32_t length) {
 }
 
 const Mode* FindMode(const char* text, int32_t length) {
-  for (size_t i = 0; i < kModeCount; ++i) {
-    if (SameName(kModes[i].name, text, length)) return &kModes[i];
-  }
-  return nullptr;
+  static const NameIndex<256> index(static_cast<int>(kModeCount),
+                                    [](int i) { return kModes[i].name; });
+  int i = index.Find(text, length);
+  return i < 0 ? nullptr : &kModes[i];
 }
 
 const Submode* FindSubmode(const char* text, int32_t length) {
-  for (size_t i = 0; i < kSubmodeCount; ++i) {
-    if (SameName(kSubmodes[i].name, text, length)) return &kSubmodes[i];
-  }
-  return nullptr;
+  static const NameIndex<512> index(static_cast<int>(kSubmodeCount),
+                                    [](int i) { return kSubmodes[i].name; });
+  int i = index.Find(text, length);
+  return i < 0 ? nullptr : &kSubmodes[i];
 }
 
 // Modes written in three letters, as fixed-width logs keep them.

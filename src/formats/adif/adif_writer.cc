@@ -31,7 +31,13 @@ constexpr char kRecordEnd[] = "<EOR>\r\n";
 constexpr char kLineEnd[] = "\r\n";
 
 bool IsAscii(const char* text, int32_t length) {
-  for (int32_t i = 0; i < length; ++i) {
+  int32_t i = 0;
+  for (; i + 8 <= length; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text + i, sizeof word);
+    if ((word & 0x8080808080808080ull) != 0) return false;
+  }
+  for (; i < length; ++i) {
     if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
   }
   return true;
@@ -212,8 +218,12 @@ class PendingRecord {
   void Set(Field field, const char* text, int32_t length) {
     if (length <= 0) return;
     TextBuffer& value = values_.value[field];
-    value.Clear();
-    if (converter_.Cp932ToUtf8(text, length, value) > 0) *lossy_ = true;
+    if (IsAscii(text, length)) {
+      value.AssignBytes(text, length);
+    } else {
+      value.Clear();
+      if (converter_.Cp932ToUtf8(text, length, value) > 0) *lossy_ = true;
+    }
     values_.present[field] = true;
   }
   void Set(Field field, const TextBuffer& text) { Set(field, text.Str(), text.Length()); }
@@ -241,15 +251,19 @@ class PendingRecord {
     for (int f = 0; f < adif::kFieldCount; ++f) {
       if (!values_.present[f]) continue;
       const TextBuffer& value = values_.value[f];
+      const adif::FieldOpening& opening = adif::OpeningOf(static_cast<Field>(f));
       char length[12];
-      FormatUnsigned(length, static_cast<uint32_t>(value.Length()), 1);
-      out.AppendChar('<');
-      out.Append(adif::NameOf(static_cast<Field>(f)));
-      out.AppendChar(':');
-      out.Append(length);
-      out.AppendChar('>');
-      out.AppendBuffer(value);
-      out.AppendChar(' ');
+      char* length_end = FormatUnsigned(length, static_cast<uint32_t>(value.Length()), 1);
+      int32_t digits = static_cast<int32_t>(length_end - length);
+      char* at = out.Extend(opening.length + digits + 1 + value.Length() + 1);
+      std::memcpy(at, opening.text, static_cast<size_t>(opening.length));
+      at += opening.length;
+      std::memcpy(at, length, static_cast<size_t>(digits));
+      at += digits;
+      *at++ = '>';
+      std::memcpy(at, value.Str(), static_cast<size_t>(value.Length()));
+      at += value.Length();
+      *at = ' ';
     }
     out.Append(kRecordEnd);
   }
@@ -381,7 +395,11 @@ int32_t AdifHandler::WriteText(char* line) {
   }
   int32_t watts = 0;
   if (power_length > 0) {
-    if (adif::IsWatts(power, power_length, &watts)) record.Set(adif::kTxPwr, power, watts);
+    if (adif::IsWatts(power, power_length, &watts)) {
+      record.Set(adif::kTxPwr, power, watts);
+    } else {
+      watts = 0;
+    }
     if (watts != power_length) record.Set(adif::kAppPower, power, power_length);
   }
 
