@@ -353,8 +353,9 @@ std::string HelpText() {
          "\n"
          "Texts are shown in the terminal's character set; bytes that have no place\n"
          "in it show as '?'. Warnings of the plug-in go to standard error.\n"
-         "Environment: VARNEK_CLOCK=YYYY-MM-DD sets the creation date stamped into new\n"
-         "HAMLOG files (default: today).\n"
+         "Environment: VARNEK_CLOCK=YYYY-MM-DD[THH:MM[:SS]] sets the creation date\n"
+         "stamped into new HAMLOG files and the time stamped into new ADIF files\n"
+         "(taken as UTC; default: now).\n"
          "Exit status: 0 success, 1 failure (a message says why), 2 usage error.\n";
 }
 

@@ -103,7 +103,10 @@ bool InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers, std::string
   UserCalls calls;
   calls.message_box = &AnswerMessageBox;
   calls.open_dialog = &AnswerOpenDialog;
-  if (answers->fixed_clock) calls.local_time = &AnswerLocalTime;
+  if (answers->fixed_clock) {
+    calls.local_time = &AnswerLocalTime;
+    calls.system_time = &AnswerLocalTime;  // the same moment, taken as UTC
+  }
   return plugin->Intercept(calls, problem);
 }
 

@@ -33,8 +33,8 @@ struct HostAnswers {
   ProgressBar* progress = nullptr;
 };
 
-// Makes `answers` the plug-in's user. The clock is set only when
-// answers->fixed_clock is true; otherwise the system's local time serves.
+// Makes `answers` the plug-in's user. The clocks (local time and UTC) are
+// set only when answers->fixed_clock is true; otherwise the system's serve.
 // False, with the reason, when the plug-in's calls cannot be routed.
 bool InstallHostAnswers(PluginLibrary* plugin, HostAnswers* answers, std::string* problem);
 

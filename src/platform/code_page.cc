@@ -13,7 +13,9 @@ namespace varnek {
 namespace {
 
 constexpr char kUnknown = '?';
-constexpr uint32_t kCodePage932 = 932;
+#ifdef _WIN32
+constexpr UINT kCodePage932 = 932;
+#endif
 
 bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsCp932Trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
