@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/file_system.h"
 #include "host/progress_bar.h"
 #include "platform/dialog_choice.h"
 
@@ -17,25 +18,13 @@ HostAnswers* installed = nullptr;
 constexpr unsigned int kButtonsMask = 0x0Fu;
 constexpr size_t kFilterLimit = 4096;  // more than any real filter list
 
-// A warning on one line: each run of CR and LF becomes one space.
-void AppendOneLine(const char* text, std::string* line) {
-  bool in_break = false;
-  for (const char* p = text; *p != '\0'; ++p) {
-    bool is_break = *p == '\r' || *p == '\n';
-    if (is_break && !in_break) line->push_back(' ');
-    if (!is_break) line->push_back(*p);
-    in_break = is_break;
-  }
-}
-
 int VARNEK_USER_CALL AnswerMessageBox(HWND, const char* text, const char*, unsigned int style) {
+  int error_seen = LastSystemError();
   HostAnswers* answers = installed;
   if ((style & kButtonsMask) == MB_YESNO) return answers->answer_yes ? IDYES : IDNO;
   ++answers->warnings;
-  std::string one_line;
-  AppendOneLine(text != nullptr ? text : "", &one_line);
-  std::string shown = "varnek: ";
-  answers->terminal->AppendFromCp932(one_line.data(), one_line.size(), &shown);
+  std::string shown = "varnek: " + DescribeWarning(text != nullptr ? text : "", answers->subject,
+                                                   answers->terminal, error_seen);
   shown.push_back('\n');
   if (answers->progress != nullptr) answers->progress->Clear();
   std::fwrite(shown.data(), 1, shown.size(), stderr);

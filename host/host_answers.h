@@ -1,6 +1,7 @@
 // What the host answers when the plug-in turns to the user: a message box
 // becomes the line "varnek: <text>" on standard error (in the terminal's
-// character set), the file dialog returns the path given on the command
+// character set, with the file it concerns and the system's reason, see
+// plugin_warnings.h), the file dialog returns the path given on the command
 // line, the JST/UTC question is answered from --jst/--utc, and the clock
 // reads VARNEK_CLOCK when it is set. One HostAnswers is installed at a time;
 // the caller owns it and keeps it alive while the plug-in is loaded.
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "host/plugin_library.h"
+#include "host/plugin_warnings.h"
 #include "host/terminal_text.h"
 
 namespace varnek_host {
@@ -31,6 +33,11 @@ struct HostAnswers {
   int warnings = 0;
   // Wiped before a warning is printed, when set.
   ProgressBar* progress = nullptr;
+  // The files the plug-in reads and writes, and the one it is working on
+  // (one of those two, or null when none is known), named in its warnings.
+  FileSubject reading;
+  FileSubject writing;
+  const FileSubject* subject = nullptr;
 };
 
 // Makes `answers` the plug-in's user. The clocks (local time and UTC) are

@@ -1,5 +1,6 @@
 // varnek list LOG: every record on its own line, a QSO line for LOG200 and
-// HAMLOG logs, the raw line for any other file.
+// HAMLOG logs, the raw line for any other file; with --numbers each after
+// its number as qsl counts it (from 0), the way `cat -n` shows lines.
 #include <cstdio>
 #include <string>
 
@@ -15,6 +16,12 @@ int RunList(const Session& session, const CommandLine& line) {
       session,
       [&](const char* text) {
         shown.clear();
+        if (line.numbers) {
+          char number[32];
+          std::snprintf(number, sizeof number, "%6llu\t",
+                        static_cast<unsigned long long>(records - 1));
+          shown += number;
+        }
         AppendShown(session, text, &shown);
         shown.push_back('\n');
         return std::fwrite(shown.data(), 1, shown.size(), stdout) == shown.size();

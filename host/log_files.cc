@@ -76,6 +76,37 @@ std::vector<std::string> FilesOfLog(const std::string& path, const FormatRow& fo
   return files;
 }
 
+FileSubject SubjectForReading(const std::string& path) {
+  FileSubject subject;
+  subject.shown = subject.actual = path;
+  const FormatRow& format = ReaderFormatOf(path);
+  if (format.companion_extension != nullptr) {
+    // The reader tries the extension as the format writes it, then in
+    // lower case.
+    std::string lower = format.companion_extension;
+    for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const std::string& extension : {std::string(format.companion_extension), lower}) {
+      std::string name = WithExtension(path, extension.c_str());
+      if (!subject.companions_actual.empty() && subject.companions_actual.back() == name) continue;
+      subject.companions_actual.push_back(name);
+      subject.companions_shown.push_back(name);
+    }
+  }
+  return subject;
+}
+
+FileSubject SubjectForWriting(const std::string& shown, const std::string& actual) {
+  FileSubject subject;
+  subject.shown = shown;
+  subject.actual = actual;
+  const FormatRow& format = WriterFormatOf(shown);
+  if (format.companion_extension != nullptr) {
+    subject.companions_shown.push_back(WithExtension(shown, format.companion_extension));
+    subject.companions_actual.push_back(WithExtension(actual, format.companion_extension));
+  }
+  return subject;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat first, second;
   return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&

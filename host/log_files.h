@@ -1,6 +1,7 @@
 // Which files a log name stands for, as the plug-in sees them: the format
 // an extension selects (from the plug-in's table of formats), the
-// companion file of a format that has one, whether two names reach the
+// companion file of a format that has one (and the names the reader tries
+// for it), whether two names reach the
 // same file, and how many records a log holds roughly.
 #ifndef VARNEK_HOST_LOG_FILES_H_
 #define VARNEK_HOST_LOG_FILES_H_
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "formats/format_table.h"
+#include "host/plugin_warnings.h"
 
 namespace varnek_host {
 
@@ -26,6 +28,12 @@ const FormatRow& WriterFormatOf(const std::string& path);
 // Every file the plug-in touches for a log: the name itself and, for a
 // format with a companion file, that file.
 std::vector<std::string> FilesOfLog(const std::string& path, const FormatRow& format);
+
+// The files of a log as the plug-in's warnings name them: the log `path`
+// being read (its companion by each name the reader tries), and the output
+// `shown` that the plug-in writes as `actual`.
+FileSubject SubjectForReading(const std::string& path);
+FileSubject SubjectForWriting(const std::string& shown, const std::string& actual);
 
 // True when both names exist and are the same file.
 bool SameFile(const std::string& a, const std::string& b);

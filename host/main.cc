@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/command_line.h"
+#include "host/help_text.h"
 #include "host/host_answers.h"
 #include "host/plugin_library.h"
 #include "host/session.h"
@@ -68,7 +69,7 @@ int Run(CommandLine line) {
   }
   Session session{&plugin, &answers, &terminal, line.raw};
   const CommandSpec* spec = SpecOf(line.command);
-  return spec != nullptr ? spec->run(session, line) : kExitUsage;
+  return spec != nullptr && spec->run != nullptr ? spec->run(session, line) : kExitUsage;
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ int main(int argc, char** argv) {
     return UsageError(problem);
   }
   if (line.command == varnek_host::Command::kHelp) {
-    std::fputs(varnek_host::HelpText().c_str(), stdout);
+    std::fputs(varnek_host::HelpText(line.help_topic).c_str(), stdout);
     return varnek_host::FinishOutput() ? varnek_host::kExitSuccess : varnek_host::kExitFailure;
   }
   if (line.command == varnek_host::Command::kVersion) {

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "host/log_files.h"
+
 namespace varnek_host {
 
 namespace {
@@ -20,6 +22,8 @@ bool OpenLog(const Session& session, const std::string& path) {
   }
   int warnings_before = session.answers->warnings;
   session.answers->chosen_path = path;
+  session.answers->reading = SubjectForReading(path);
+  session.answers->subject = &session.answers->reading;
   const char* opened = session.plugin->Open(0, nullptr, path.c_str());
   session.answers->chosen_path.clear();
   if (opened != nullptr) return true;

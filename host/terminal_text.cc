@@ -1,12 +1,12 @@
 #include "host/terminal_text.h"
 
-#include <cerrno>
+#include "host/iconv_text.h"
 
 namespace varnek_host {
 
 namespace {
 
-constexpr char kShownForUnknown = '?';
+constexpr char kShownForUnknown = kNotConverted;
 constexpr char kCp932[] = "CP932";
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
 
@@ -27,29 +27,7 @@ size_t CharacterLength(const char* p, size_t left) {
   return 1;
 }
 
-// Converts all of [text, text + length) with `convert`, showing what does
-// not convert as '?'.
-void Convert(iconv_t convert, const char* text, size_t length, std::string* out) {
-  char* in = const_cast<char*>(text);
-  size_t in_left = length;
-  char chunk[1024];
-  while (in_left > 0) {
-    char* dest = chunk;
-    size_t dest_left = sizeof chunk;
-    size_t result = iconv(convert, &in, &in_left, &dest, &dest_left);
-    out->append(chunk, static_cast<size_t>(dest - chunk));
-    if (result != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG && dest != chunk) continue;
-    size_t skipped = CharacterLength(in, in_left);
-    out->push_back(kShownForUnknown);
-    in += skipped;
-    in_left -= skipped;
-  }
-  char* dest = chunk;
-  size_t dest_left = sizeof chunk;
-  iconv(convert, nullptr, nullptr, &dest, &dest_left);  // back to the initial shift state
-  out->append(chunk, static_cast<size_t>(dest - chunk));
-}
+size_t OneByte(const char*, size_t) { return 1; }
 
 }  // namespace
 
@@ -75,10 +53,21 @@ void TerminalText::AppendFromCp932(const char* text, size_t length, std::string*
   size_t start = 0;
   for (size_t i = 0; i <= length; ++i) {
     if (i < length && !IsControlByte(static_cast<unsigned char>(text[i]))) continue;
-    Convert(to_terminal_, text + start, i - start, out);
+    ConvertReplacing(to_terminal_, text + start, i - start, &CharacterLength, out);
     if (i < length) out->push_back(kShownForUnknown);
     start = i + 1;
   }
+}
+
+bool TerminalText::Shows(const char* text, size_t length) {
+  if (to_terminal_ == kNoConversion) {
+    for (size_t i = 0; i < length; ++i) {
+      if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    }
+    return true;
+  }
+  std::string scratch;
+  return ConvertReplacing(to_terminal_, text, length, &CharacterLength, &scratch) == 0;
 }
 
 void TerminalText::AppendAsciiOnly(const char* text, size_t length, std::string* out) {
@@ -104,19 +93,8 @@ bool TerminalText::ToCp932(const std::string& text, std::string* out) {
     *out = text;
     return true;
   }
-  iconv(to_cp932_, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(text.data());
-  size_t in_left = text.size();
-  char chunk[256];
-  while (in_left > 0) {
-    char* dest = chunk;
-    size_t dest_left = sizeof chunk;
-    size_t result = iconv(to_cp932_, &in, &in_left, &dest, &dest_left);
-    out->append(chunk, static_cast<size_t>(dest - chunk));
-    if (result != static_cast<size_t>(-1)) break;
-    if (errno != E2BIG || dest == chunk) return false;
-  }
-  return true;
+  // A character the user typed is never guessed at.
+  return ConvertReplacing(to_cp932_, text.data(), text.size(), &OneByte, out) == 0;
 }
 
 }  // namespace varnek_host

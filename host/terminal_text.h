@@ -25,6 +25,9 @@ class TerminalText {
   // Appends the CP932 text `text` (`length` bytes) to `out`, converted.
   void AppendFromCp932(const char* text, size_t length, std::string* out);
   void AppendFromCp932(const char* text, std::string* out);
+  // True when every character of the CP932 text `text` (`length` bytes)
+  // can be shown in the terminal's character set.
+  bool Shows(const char* text, size_t length);
   // Converts a text typed by the user into CP932; false when some character
   // has no CP932 form or is not valid in the terminal's character set.
   bool ToCp932(const std::string& text, std::string* out);

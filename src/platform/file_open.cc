@@ -52,4 +52,13 @@ std::FILE* OpenRegularFile(const char* name, const char* mode) {
 
 #endif
 
+std::FILE* OpenToUpdateOrRead(const char* name, bool* read_only) {
+  *read_only = false;
+  std::FILE* file = OpenRegularFile(name, "r+b");
+  if (file != nullptr) return file;
+  file = OpenToRead(name);
+  *read_only = file != nullptr;
+  return file;
+}
+
 }  // namespace varnek

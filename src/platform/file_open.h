@@ -3,7 +3,9 @@
 // on every platform, so that a reader never blocks waiting for a writer
 // that will not come (a FIFO), never reads without end (/dev/zero), and
 // never mistakes "cannot open" for "no first record" (a folder, which
-// POSIX fopen opens). The caller owns the stream.
+// POSIX fopen opens). A log that may be read but not written (its mode or
+// read-only attribute, a read-only mount, a CD) opens for reading alone.
+// The caller owns the stream.
 #ifndef VARNEK_PLATFORM_FILE_OPEN_H_
 #define VARNEK_PLATFORM_FILE_OPEN_H_
 
@@ -17,6 +19,10 @@ std::FILE* OpenRegularFile(const char* name, const char* mode);
 
 // OpenRegularFile(name, "rb").
 inline std::FILE* OpenToRead(const char* name) { return OpenRegularFile(name, "rb"); }
+
+// OpenRegularFile(name, "r+b"); when that fails but the file can be read,
+// OpenRegularFile(name, "rb") with *read_only set. Null when neither works.
+std::FILE* OpenToUpdateOrRead(const char* name, bool* read_only);
 
 }  // namespace varnek
 

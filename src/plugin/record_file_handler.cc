@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/file_open.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
 
@@ -10,6 +11,19 @@ namespace varnek {
 int32_t RecordFileHandler::MoveNext() {
   record_number_ = static_cast<int32_t>(static_cast<uint32_t>(record_number_) + 1u);
   return Seek(record_number_);
+}
+
+bool RecordFileHandler::OpenLogStream() {
+  read_only_warned_ = false;
+  stream_ = OpenToUpdateOrRead(file_name_.Str(), &read_only_);
+  return stream_ != nullptr;
+}
+
+bool RecordFileHandler::RefusesUpdate() {
+  if (!read_only_) return false;
+  if (!read_only_warned_) ShowWarning(kCannotWrite);
+  read_only_warned_ = true;
+  return true;
 }
 
 int32_t RecordFileHandler::WriteBack() {

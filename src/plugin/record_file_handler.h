@@ -8,6 +8,10 @@
 // bits and a record whose offset does not fit in 31 bits counts as past the
 // end, so no write-back ever lands on another record; nor past the file's
 // end, should another program have cut the file short meanwhile.
+//
+// A log that can be read but not written (read-only mode or attribute,
+// read-only media) is opened to read alone: it lists as any other, but
+// CanUpdate answers 0 and Update changes nothing and says so once.
 #ifndef VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
 #define VARNEK_PLUGIN_RECORD_FILE_HANDLER_H_
 
@@ -35,6 +39,14 @@ class RecordFileHandler : public LogHandler {
   int32_t SeekRecord(int32_t n);
   // Called just before the image is written back.
   virtual void PrepareImageForWrite() {}
+  // Opens the file named by the file name to read and update in place, or
+  // to read alone when it cannot be written; false when it cannot be read.
+  bool OpenLogStream();
+  // True when the log was opened to read alone: Update must change
+  // nothing. The first time per opened log it warns that the file cannot
+  // be written.
+  bool RefusesUpdate();
+  bool IsReadOnly() const { return read_only_; }
 
   bool HasRecord() const { return stream_ != nullptr && loaded_; }
   // Subclasses call it whenever they move, close or replace the stream.
@@ -52,6 +64,8 @@ class RecordFileHandler : public LogHandler {
   int32_t record_size_;
   unsigned char* image_;
   bool loaded_ = false;
+  bool read_only_ = false;
+  bool read_only_warned_ = false;
   // The records are read through a window of the file: one read call per
   // 64 KiB of a walk in record order, none per record.
   FileWindow window_;

@@ -30,9 +30,10 @@ TEST(CommandLineTest, OptionsMayStandAnywhere) {
   EXPECT_EQ(p.line.output, "out.csv");
   EXPECT_TRUE(p.line.utc);
 
-  p = Parse({"list", "--raw", "--plugin=lib.so", "--", "--odd-name.l2"});
+  p = Parse({"list", "--raw", "-n", "--plugin=lib.so", "--", "--odd-name.l2"});
   ASSERT_TRUE(p.ok) << p.problem;
   EXPECT_TRUE(p.line.raw);
+  EXPECT_TRUE(p.line.numbers);
   EXPECT_EQ(p.line.plugin_path, "lib.so");
   EXPECT_EQ(p.line.log, "--odd-name.l2");
 }
@@ -56,6 +57,10 @@ TEST(CommandLineTest, QslTakesARecordNumberAndAnOptionalMark) {
 
 TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
   EXPECT_EQ(Parse({"convert", "--help"}).line.command, Command::kHelp);
+  EXPECT_EQ(Parse({"convert", "--help"}).line.help_topic, Command::kConvert);
+  EXPECT_EQ(Parse({"help", "qsl"}).line.help_topic, Command::kQsl);
+  EXPECT_EQ(Parse({"help", "list", "--help"}).line.help_topic, Command::kList);
+  EXPECT_EQ(Parse({"list", "--fast", "-h"}).line.help_topic, Command::kList);
   EXPECT_EQ(Parse({"-h"}).line.command, Command::kHelp);
   EXPECT_EQ(Parse({"bogus", "--version"}).line.command, Command::kVersion);
 }
@@ -79,6 +84,14 @@ TEST(CommandLineTest, UsageErrorsNameTheProblem) {
       {{"list", "a", "--utc"}, "--jst and --utc apply to convert only"},
       {{"convert", "a", "b", "--raw"}, "--raw applies to list and qsl only"},
       {{"list", ""}, "a file name must not be empty"},
+      {{"convert", "a", "b", "-n"}, "--numbers applies to list only"},
+      {{"list", "a", "--force"}, "--force applies to convert only"},
+      {{"convert", "a.csv", "b", "--input-encoding"}, "--input-encoding needs cp932 or utf-8"},
+      {{"convert", "a.csv", "b", "--input-encoding=latin1"},
+       "--input-encoding takes cp932 or utf-8, not 'latin1'"},
+      {{"convert", "a.dbs", "b", "--input-encoding", "utf-8"},
+       "--input-encoding applies to text input only, not to HAMLOG logs"},
+      {{"help", "lsit"}, "unknown command 'lsit'"},
   };
   for (const Case& c : cases) {
     Parsed p = Parse(c.args);

@@ -2,8 +2,10 @@
 // by the CSV handler) and on mistakes: exit statuses, what reaches standard
 // output and error, and in which character set.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "host/run_varnek.h"
 #include "support/plugin_host.h"
@@ -17,11 +19,7 @@ const std::string kTextLog =
     "24/05/03,0912,JA1ABC,59,7.050,SSB,100,\"\x8E\x52\x93\x63\",\"\x93\x8C\x8B\x9E\",,J,,\r\n"
     "24/05/04,2359,JH3XYZ,599,14.025,CW,50,\"bad\x80\",,,,,\r\n";
 
-int CountLines(const std::string& text) {
-  int lines = 0;
-  for (char c : text) lines += c == '\n';
-  return lines;
-}
+int CountLines(const std::string& text) { return static_cast<int>(Lines(text).size()); }
 
 TEST(UsageTest, MistakesExitTwoWithAOneLineHint) {
   Outcome none = RunVarnek({});
@@ -45,6 +43,14 @@ TEST(UsageTest, HelpAndVersionSucceed) {
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.out.rfind("Usage: varnek", 0), 0u);
   EXPECT_EQ(help.err, "");
+  // Each command's own help, asked either way.
+  Outcome convert_help = RunVarnek({"help", "convert"});
+  EXPECT_EQ(convert_help.status, 0);
+  EXPECT_EQ(convert_help.out.rfind("Usage: varnek convert IN OUT [--force]", 0), 0u)
+      << convert_help.out;
+  EXPECT_NE(convert_help.out.find("--input-encoding cp932|utf-8"), std::string::npos);
+  EXPECT_EQ(RunVarnek({"convert", "--help"}).out, convert_help.out);
+  EXPECT_EQ(RunVarnek({"help", "bogus"}).status, 2);
   Outcome version = RunVarnek({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "varnek 1.03\n");
@@ -100,21 +106,34 @@ TEST(ListTest, TextLinesReachTheTerminalConvertedOrRaw) {
   EXPECT_EQ(raw.out, expected);
 }
 
-TEST(ListTest, UnreadableLogsGiveThePluginsWarning) {
+TEST(ListTest, UnreadableLogsAreNamedWithTheSystemsReason) {
   TempDir dir;
-  Outcome missing = RunVarnek({"list", dir.Path("missing.csv")});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.out, "");
-  EXPECT_EQ(missing.err, "varnek: ファイルがオープンできません.\n");
-
+  OpenToEveryone(dir.Path(""));
   WriteFile(dir.Path("empty.txt"), "");
-  Outcome empty = RunVarnek({"list", dir.Path("empty.txt")});
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_EQ(empty.err, "varnek: 最初のレコードが見つかりません.\n");
-
-  Outcome directory = RunVarnek({"list", dir.Path("")});
-  EXPECT_EQ(directory.status, 1);
-  EXPECT_EQ(CountLines(directory.err), 1) << directory.err;
+  WriteFile(dir.Path("locked.l2"), std::string(200, ' '));
+  chmod(dir.Path("locked.l2").c_str(), 0);
+  struct Case {
+    std::string log;
+    std::vector<std::string> environment;
+    std::string err;
+  };
+  const std::string missing = dir.Path("missing.csv");
+  const Case cases[] = {
+      {missing, {}, missing + ": ファイルがオープンできません. (No such file or directory)"},
+      {dir.Path("empty.txt"), {}, dir.Path("empty.txt") + ": 最初のレコードが見つかりません."},
+      {dir.Path(""), {}, dir.Path("") + ": ファイルがオープンできません. (Is a directory)"},
+      {dir.Path("locked.l2"),
+       {},
+       dir.Path("locked.l2") + ": ファイルがオープンできません. (Permission denied)"},
+      // A terminal that cannot show Japanese gets the English text.
+      {missing, {"LC_ALL=C"}, missing + ": the file cannot be opened. (No such file or directory)"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunVarnek({"list", c.log}, c.environment, RunAs::kBoundByFileModes);
+    EXPECT_EQ(outcome.status, 1) << c.log;
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "varnek: " + c.err + "\n");
+  }
 
   Outcome too_long = RunVarnek({"list", std::string(600, 'x') + ".csv"});
   EXPECT_EQ(too_long.status, 1);
@@ -151,17 +170,20 @@ TEST(ConvertTest, FailuresAreToldAndNeverExitZero) {
   WriteFile(dir.Path("in.csv"), kTextLog);
   Outcome no_directory = RunVarnek({"convert", dir.Path("in.csv"), dir.Path("no/out.csv")});
   EXPECT_EQ(no_directory.status, 1);
-  EXPECT_EQ(no_directory.err, "varnek: ファイルが作成できません.\n");
+  EXPECT_EQ(no_directory.err, "varnek: " + dir.Path("no/out.csv") +
+                                  ": ファイルが作成できません. (No such file or directory)\n");
 
   Outcome no_input = RunVarnek({"convert", dir.Path("none.csv"), dir.Path("out.csv")});
   EXPECT_EQ(no_input.status, 1);
   EXPECT_FALSE(FileExists(dir.Path("out.csv")));
 
-  // The text writer's lines stay in its stream buffer until it closes.
-  Outcome full_disk = RunVarnek({"convert", dir.Path("in.csv"), "/dev/full"});
+  // The text writer's lines stay in its stream buffer until it closes. A
+  // device cannot be replaced: with --force it is written directly.
+  Outcome full_disk = RunVarnek({"convert", "--force", dir.Path("in.csv"), "/dev/full"});
   EXPECT_EQ(full_disk.status, 1);
-  EXPECT_EQ(full_disk.err, "varnek: ファイルのクローズに失敗しました.\n");
-  EXPECT_EQ(full_disk.out, "2 records read, 2 written, 1 warning\n");
+  EXPECT_EQ(full_disk.err,
+            "varnek: /dev/full: ファイルのクローズに失敗しました. (No space left on device)\n");
+  EXPECT_EQ(full_disk.out, "2 records read, 0 written, 1 warning\n");
 }
 
 TEST(ConvertTest, NeverOverwritesTheLogBeingRead) {

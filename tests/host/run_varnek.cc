@@ -1,10 +1,14 @@
 #include "host/run_varnek.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
@@ -41,8 +45,8 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& extra)
 
 }  // namespace
 
-Outcome RunVarnek(const std::vector<std::string>& args,
-                  const std::vector<std::string>& environment) {
+Outcome RunVarnek(const std::vector<std::string>& args, const std::vector<std::string>& environment,
+                  RunAs user) {
   TempDir capture;
   std::string out_path = capture.Path("out");
   std::string err_path = capture.Path("err");
@@ -65,6 +69,12 @@ Outcome RunVarnek(const std::vector<std::string>& args,
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    // "nobody": file modes bind it, unlike root.
+    constexpr uid_t kNobody = 65534;
+    if (user == RunAs::kBoundByFileModes && geteuid() == 0 &&
+        (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+      _exit(125);
+    }
     execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
@@ -80,5 +90,29 @@ Outcome RunVarnek(const std::vector<std::string>& args,
 }
 
 std::string ExamplesDir() { return VARNEK_EXAMPLES_DIR; }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& directory) {
+  std::vector<std::string> names;
+  DIR* listing = opendir(directory.c_str());
+  if (listing == nullptr) return names;
+  while (const dirent* entry = readdir(listing)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  closedir(listing);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void OpenToEveryone(const std::string& directory) { chmod(directory.c_str(), 0777); }
 
 }  // namespace varnek_test

@@ -16,15 +16,6 @@ namespace {
 constexpr int kSampleRecords = 8;
 const char kSampleSummary[] = "8 records read, 8 written, 0 warnings\n";
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  return lines;
-}
-
 // The thirteen fields of a listed QSO line, quotes kept.
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> fields(1);
@@ -127,7 +118,9 @@ TEST(SampleLogTest, MissingRemarkFileIsOneWarningAndTheRecordsStillCome) {
   std::string log = CopyHamlogSample(dir, false);
   Outcome listed = RunVarnek({"list", log});
   EXPECT_EQ(listed.status, 0);
-  EXPECT_EQ(listed.err, "varnek: 関連する DBR ファイルがオープンできません.\n");
+  EXPECT_EQ(listed.err,
+            "varnek: " + dir.Path("log.DBR") +
+                ": 関連する DBR ファイルがオープンできません. (No such file or directory)\n");
   EXPECT_EQ(Lines(listed.out).size(), static_cast<size_t>(kSampleRecords));
 
   Outcome converted = RunVarnek({"convert", log, dir.Path("out.csv")});
@@ -165,8 +158,21 @@ TEST(SampleLogTest, Log200MarkIsReadAndAnEmptyOneFilledInPlace) {
   Outcome refused = RunVarnek({"qsl", dir.Path("log.l2"), "0", "N"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.out, "");
-  EXPECT_NE(refused.err.find("left the QSL mark of record 0 as it was ('J')"), std::string::npos)
-      << refused.err;
+  EXPECT_EQ(refused.err,
+            "varnek: the plug-in left the QSL mark of record 0 as it was ('J'): LOG200 writes a "
+            "QSL mark only into an empty mark field, and record 0 holds one\n");
+
+  // A mark stored otherwise than given is told as stored: the record
+  // separator byte 0x1E becomes a space.
+  Outcome changed = RunVarnek({"qsl", dir.Path("log.l2"), "7", "J\x1EX"});
+  EXPECT_EQ(changed.status, 0);
+  EXPECT_EQ(changed.out, "J X\n");
+  EXPECT_EQ(changed.err, "varnek: record 7 now holds the QSL mark 'J X' for 'J?X'\n");
+  // list -n numbers the records as qsl counts them.
+  std::vector<std::string> numbered = Lines(RunVarnek({"list", "-n", dir.Path("log.l2")}).out);
+  ASSERT_EQ(numbered.size(), static_cast<size_t>(kSampleRecords));
+  EXPECT_EQ(numbered[7].rfind("     7\t250101,0005,JA1ABC/1,", 0), 0u) << numbered[7];
+  EXPECT_EQ(Fields(numbered[7])[10], "J");
 
   Outcome beyond = RunVarnek({"qsl", dir.Path("log.l2"), "8"});
   EXPECT_EQ(beyond.status, 1);
@@ -194,6 +200,9 @@ TEST(SampleLogTest, HamlogMarkIsChangedInPlace) {
   // HAMLOG changes only a mark that is set.
   Outcome refused = RunVarnek({"qsl", log, "5", "J"});
   EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err,
+            "varnek: the plug-in left the QSL mark of record 5 as it was (''): HAMLOG changes "
+            "only a QSL mark that is set, and record 5 has none\n");
   EXPECT_EQ(ReadFile(log), after);
 }
 

@@ -1,8 +1,10 @@
 #include "support/plugin_host.h"
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,6 +123,26 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   std::string command = "rm -rf '" + dir_ + "'";
   if (std::system(command.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", dir_.c_str());
+}
+
+SmallFileSystem::SmallFileSystem(const std::string& path, int kib) : path_(path) {
+  if (geteuid() != 0) {
+    why_ = "only root may mount a file system for this test";
+    return;
+  }
+  mkdir(path.c_str(), 0755);
+  std::string options = "size=" + std::to_string(kib) + "k,mode=0755";
+  mounted_ = mount("varnek-test", path.c_str(), "tmpfs", 0, options.c_str()) == 0;
+  if (!mounted_) why_ = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+}
+
+SmallFileSystem::~SmallFileSystem() {
+  if (mounted_) umount2(path_.c_str(), MNT_DETACH);
+}
+
+bool SmallFileSystem::MakeReadOnly() {
+  return mounted_ &&
+         mount("varnek-test", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -80,6 +80,27 @@ class TempDir {
   std::string dir_;
 };
 
+// A tmpfs of `kib` KiB mounted on the directory `path` (made if missing)
+// while the object lives, to be filled or made read-only. Only root may
+// mount: for anyone else mounted() is false and why() says so.
+class SmallFileSystem {
+ public:
+  SmallFileSystem(const std::string& path, int kib);
+  ~SmallFileSystem();
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+  const std::string& why() const { return why_; }
+  // Mounts it again read-only; false when that failed.
+  bool MakeReadOnly();
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+  std::string why_;
+};
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);

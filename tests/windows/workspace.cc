@@ -77,4 +77,13 @@ bool Workspace::Remove(const std::string& file) const {
   return std::remove(Path(file).c_str()) == 0;
 }
 
+bool Workspace::SetReadOnly(const std::string& file, bool read_only) const {
+#ifdef _WIN32
+  return SetFileAttributesA(Path(file).c_str(),
+                            read_only ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
+#else
+  return chmod(Path(file).c_str(), read_only ? 0444 : 0644) == 0;
+#endif
+}
+
 }  // namespace scenario

@@ -20,6 +20,8 @@ class Workspace {
   void Write(const std::string& file, const std::string& bytes) const;
   bool Exists(const std::string& file) const;
   bool Remove(const std::string& file) const;
+  // Sets or clears the file's read-only attribute (POSIX: its write bits).
+  bool SetReadOnly(const std::string& file, bool read_only) const;
 
  private:
   std::string directory_;

@@ -24,8 +24,7 @@ const char* HamlogHandler::Open() {
   Close();
   CloseStreams();  // in case a failed write-back kept them open
   created_ = 0;
-  stream_ = OpenRegularFile(file_name_.Str(), "r+b");
-  if (stream_ == nullptr) {
+  if (!OpenLogStream()) {
     ShowWarning(kCannotOpen);
     return nullptr;
   }
@@ -107,7 +106,7 @@ const char* HamlogHandler::GetText(int32_t) {
 }
 
 int32_t HamlogHandler::Update(int32_t, const char* text) {
-  if (!HasRecord() || text == nullptr || text[0] == '\0') return 0;
+  if (!HasRecord() || text == nullptr || text[0] == '\0' || RefusesUpdate()) return 0;
   if (!IsEmptyMark(record_[hamlog::kQslMark1At])) {
     record_[hamlog::kQslMark1At] = static_cast<unsigned char>(text[0]);
     dirty_ = 1;

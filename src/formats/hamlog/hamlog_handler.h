@@ -38,7 +38,8 @@ class HamlogHandler : public RecordFileHandler {
   int32_t Seek(int32_t record) override;
   const char* ListText(char* buffer, int32_t size) override;
   const char* GetText(int32_t unused) override;
-  int32_t CanUpdate(int32_t) override { return 1; }
+  // 0 for a log opened to read alone.
+  int32_t CanUpdate(int32_t) override { return IsReadOnly() ? 0 : 1; }
   int32_t Update(int32_t unused, const char* text) override;
   int32_t Create(const char* name) override;
   int32_t WriteText(char* line) override;

@@ -29,8 +29,8 @@ class Log200Handler : public RecordFileHandler {
   int32_t Seek(int32_t record) override;
   const char* ListText(char* buffer, int32_t size) override;
   const char* GetText(int32_t) override;
-  // 1 while a file is open: QSL mark 1 can be rewritten.
-  int32_t CanUpdate(int32_t) override { return stream_ != nullptr ? 1 : 0; }
+  // 1 while a file is open for updating: QSL mark 1 can be rewritten.
+  int32_t CanUpdate(int32_t) override { return stream_ != nullptr && !IsReadOnly() ? 1 : 0; }
   int32_t Update(int32_t, const char* mark) override;
   int32_t Create(const char* name) override;
   int32_t WriteText(char* line) override;

@@ -5,7 +5,6 @@
 #include <initializer_list>
 
 #include "formats/log200/log200_handler.h"
-#include "platform/file_open.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
 #include "text/byte_text.h"
@@ -26,8 +25,7 @@ Log200Handler::~Log200Handler() {
 const char* Log200Handler::Open() {
   // A failed write-back leaves the file open; the second Close closes it.
   if (!Close()) Close();
-  stream_ = OpenRegularFile(file_name_.Str(), "r+b");
-  if (stream_ == nullptr) {
+  if (!OpenLogStream()) {
     ShowWarning(kCannotOpen);
     return nullptr;
   }
@@ -132,7 +130,7 @@ const char* Log200Handler::GetText(int32_t) {
 }
 
 int32_t Log200Handler::Update(int32_t, const char* mark) {
-  if (!HasRecord() || mark == nullptr) return 0;
+  if (!HasRecord() || mark == nullptr || RefusesUpdate()) return 0;
   // The mark goes into an empty field 16 only, taking the place of trailing
   // padding so that the record keeps its length.
   char area[kDataSize];
