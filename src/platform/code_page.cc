@@ -97,8 +97,11 @@ struct CodePageConverter::Tables {
 };
 
 const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
+  // Static storage: built once, never freed, no heap block to leak when
+  // the library is unloaded.
+  static Tables built_tables;
   static const Tables* tables = [this] {
-    auto* built = new Tables();
+    Tables* built = &built_tables;
     TextBuffer utf8;
     TextBuffer back;
     auto add = [&](uint32_t code, const char* bytes, int32_t n) {

@@ -32,9 +32,13 @@ bool AllDigits(const TextBuffer& text) {
   return true;
 }
 
-int32_t Number(const char* text, int32_t count) {
+// The number the `count` digits from offset `from` of `text` spell (the
+// walk stops at the text's end).
+int32_t Number(const char* text, int32_t from, int32_t count) {
   int32_t value = 0;
-  for (int32_t i = 0; i < count; ++i) value = value * 10 + (text[i] - '0');
+  for (int32_t i = 0; i < from + count && text[i] != '\0'; ++i) {
+    if (i >= from) value = value * 10 + (text[i] - '0');
+  }
   return value;
 }
 
@@ -44,9 +48,9 @@ bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || yea
 bool ReadDate(const TextBuffer& text, int32_t* year, int32_t* month, int32_t* day) {
   if (text.Length() != 8 || !AllDigits(text)) return false;
   static const int8_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  *year = Number(text.Str(), 4);
-  *month = Number(text.Str() + 4, 2);
-  *day = Number(text.Str() + 6, 2);
+  *year = Number(text.Str(), 0, 4);
+  *month = Number(text.Str(), 4, 2);
+  *day = Number(text.Str(), 6, 2);
   if (*month < 1 || *month > 12 || *day < 1) return false;
   int32_t days = *month == 2 && IsLeapYear(*year) ? 29 : kDays[*month - 1];
   return *day <= days;
@@ -55,9 +59,9 @@ bool ReadDate(const TextBuffer& text, int32_t* year, int32_t* month, int32_t* da
 // HHMM or HHMMSS.
 bool ReadTime(const TextBuffer& text, int32_t* hour, int32_t* minute) {
   if ((text.Length() != 4 && text.Length() != 6) || !AllDigits(text)) return false;
-  *hour = Number(text.Str(), 2);
-  *minute = Number(text.Str() + 2, 2);
-  int32_t second = text.Length() == 6 ? Number(text.Str() + 4, 2) : 0;
+  *hour = Number(text.Str(), 0, 2);
+  *minute = Number(text.Str(), 2, 2);
+  int32_t second = text.Length() == 6 ? Number(text.Str(), 4, 2) : 0;
   return *hour < 24 && *minute < 60 && second < 60;
 }
 
