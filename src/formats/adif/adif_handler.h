@@ -49,6 +49,27 @@ class AdifHandler : public LogHandler {
 
   // Writing.
   bool WriteHeader();
+  // The texts a record is made of, kept until it is written.
+  enum WriterText : int {
+    kCallText,
+    kEndText,
+    kMyReportText,
+    kPowerText,
+    kGridText,
+    kGridCapitals,
+    kCodeText,
+    kContestText,
+    kRigText,
+    kMyRigText,
+    kMyQthText,
+    kViaText,
+    kEnvText,
+    kRemarkText,
+    kNotesText,
+    kCommentText,
+    kConvertedText,  // texts converted to UTF-8
+    kWriterTextCount
+  };
 
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
@@ -59,6 +80,7 @@ class AdifHandler : public LogHandler {
   TextBuffer value_;    // a value being converted
   TextBuffer scratch_;  // a second one
   RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+  TextBuffer texts_[kWriterTextCount];
 };
 
 }  // namespace varnek
