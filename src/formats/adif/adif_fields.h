@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "formats/adif/name_index.h"
+
 namespace varnek {
 namespace adif {
 
@@ -60,8 +62,6 @@ enum Field : int {
   kFieldCount
 };
 
-// The field's name as it is written ("QSO_DATE", "APP_VARNEK_MODE").
-const char* NameOf(Field field);
 // "<NAME:", what each field's tag begins with when it is written.
 struct FieldOpening {
   char text[24];
@@ -69,10 +69,19 @@ struct FieldOpening {
 };
 const FieldOpening& OpeningOf(Field field);
 
-// The field of that name (any letter case), or kFieldCount.
-Field FieldNamed(const char* name, int32_t length);
-// The same for a name already in capitals.
-Field FieldNamedInCapitals(const char* name, int32_t length);
+constexpr int kFieldNameSlots = 128;
+extern const WordNameIndex<kFieldNameSlots> kFieldNameIndex;
+
+// How many bytes from the start of a name FieldNamed may read.
+constexpr int32_t kFieldNameReadAhead = WordNameIndex<kFieldNameSlots>::kReadAhead;
+// The field the `length` bytes at `name` name, letter case ignored, or
+// kFieldCount. The bytes are those of an ADIF name (letters, digits, '_');
+// kFieldNameReadAhead bytes from `name` on must be readable whatever
+// `length` is (those after the name are not looked at).
+inline Field FieldNamed(const char* name, int32_t length) {
+  int f = kFieldNameIndex.Find(name, length);
+  return f < 0 ? kFieldCount : static_cast<Field>(f);
+}
 
 // What a field of the file is when it is no data field.
 constexpr char kEndOfHeader[] = "EOH";
