@@ -70,8 +70,7 @@ TEST(InfoTest, ShowsBannerCaptionAndFormatsInTheTerminalsCharset) {
   std::string write_formats = utf8.out.substr(writes);
   EXPECT_EQ(CountLines(read_formats), 6);
   EXPECT_EQ(CountLines(write_formats), 6);
-  EXPECT_NE(read_formats.find("  *.adi;*.adif   ADIF\n  *.*  "), std::string::npos)
-      << read_formats;
+  EXPECT_NE(read_formats.find("  *.adi;*.adif   ADIF\n  *.*  "), std::string::npos) << read_formats;
   EXPECT_NE(write_formats.find("  *.adi;*.adif   ADIF\n"), std::string::npos);
   EXPECT_NE(read_formats.find("*.*            すべてのファイル(*.*)"), std::string::npos);
   EXPECT_NE(write_formats.find("*.log          QIRNOテキストファイル(*.log)"), std::string::npos);
