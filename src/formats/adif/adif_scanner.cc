@@ -21,8 +21,8 @@ constexpr int32_t kBufferSize = 128 * 1024;
 // looked up from the words at its start, whatever its length.
 constexpr int32_t kWindowSlack = 32;
 static_assert(kWindowSlack > kFieldNameReadAhead && kWindowSlack > 16 &&
-                  kWindowSlack >= kValueReadAhead,
-              "a name or value at the window's end can be looked at");
+                  kWindowSlack >= kValueReadAhead && kWindowSlack >= TagMemo::kLongest,
+              "a tag, name or value at the window's end can be looked at");
 // What one look ahead may ask for: a tag, or a value counted again in
 // UTF-8 characters (at most four bytes each).
 constexpr int32_t kLookahead = 64 * 1024;
@@ -273,7 +273,15 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     position_ = at;
     return Scan::kWindowShort;
   };
-  bool any = false;
+  // What the record has so far, kept here and handed over at its end.
+  uint64_t present = 0;
+  bool damaged = false;
+  auto record_ends = [&] {
+    record->present_ = present;
+    record->damaged_ = damaged;
+    position_ = at;
+    return present != 0 ? Scan::kRecord : Scan::kNoRecord;
+  };
   for (;;) {
     // To the next '<', most often right after a blank.
     if (at < end && bytes[at] != '<') {
@@ -303,66 +311,71 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     }
     if (held > kLongestTag) held = kLongestTag;
     const unsigned char* tag = bytes + at;
-    int32_t name_length = NameRun(tag + 1, held - 1);
-    int32_t i = 1 + name_length;
-    int64_t length = -1;
-    if (i < held && tag[i] == ':') {
-      int32_t digits = ++i;
-      length = 0;
-      while (i < held && i - digits < 12 && tag[i] >= '0' && tag[i] <= '9') {
-        length = length * 10 + (tag[i] - '0');
-        ++i;
-      }
-      if (i == digits) length = -2;
+    Field field;
+    int64_t length;
+    if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
+      field = known->field;
+      length = known->length;
+      at += known->size;
+    } else {
+      int32_t name_length = NameRun(tag + 1, held - 1);
+      int32_t i = 1 + name_length;
+      length = -1;
       if (i < held && tag[i] == ':') {
-        ++i;
-        i += NameRun(tag + i, held - i);
-      }
-    }
-    if (name_length == 0 || length == -2 || i >= held || tag[i] != '>') {
-      // In place, a tag cut by the window's end may still be one.
-      if (!kCopy && i >= held && held < kLongestTag && !at_end_) return window_short();
-      ++at;  // a '<' that opens no tag
-      continue;
-    }
-    at += i + 1;
-    const unsigned char* name = tag + 1;
-    if (length < 0) {
-      if (IsMark(name, name_length, kEndOfRecord)) {
-        record_seen_ = true;
-        if (any) {
-          position_ = at;
-          return Scan::kRecord;
+        int32_t digits = ++i;
+        length = 0;
+        while (i < held && i - digits < 12 && tag[i] >= '0' && tag[i] <= '9') {
+          length = length * 10 + (tag[i] - '0');
+          ++i;
         }
+        if (i == digits) length = -2;
+        if (i < held && tag[i] == ':') {
+          ++i;
+          i += NameRun(tag + i, held - i);
+        }
+      }
+      if (name_length == 0 || length == -2 || i >= held || tag[i] != '>') {
+        // In place, a tag cut by the window's end may still be one.
+        if (!kCopy && i >= held && held < kLongestTag && !at_end_) return window_short();
+        ++at;  // a '<' that opens no tag
         continue;
       }
-      if (IsMark(name, name_length, kEndOfHeader)) {
-        if (!record_seen_) {
-          record->Clear();
-          any = false;
+      at += i + 1;
+      const unsigned char* name = tag + 1;
+      if (length < 0) {
+        if (IsMark(name, name_length, kEndOfRecord)) {
+          record_seen_ = true;
+          if (present != 0) return record_ends();
+          continue;
         }
-        continue;
+        if (IsMark(name, name_length, kEndOfHeader)) {
+          if (!record_seen_) {
+            present = 0;
+            damaged = false;
+          }
+          continue;
+        }
+        length = 0;
       }
-      length = 0;
+      field = FieldNamed(reinterpret_cast<const char*>(name), name_length);
+      memo_.Note(tag, i + 1, field, length);
     }
-    Field field = FieldNamed(reinterpret_cast<const char*>(name), name_length);
     if (field == kFieldCount) {
       if (kCopy) {
         position_ = at;
-        if (Take(length, nullptr, 0) < length) record->damaged_ = true;
+        if (Take(length, nullptr, 0) < length) damaged = true;
         moved();
       } else if (length <= end - at) {
         at += static_cast<int32_t>(length);
       } else if (at_end_) {
-        record->damaged_ = true;
+        damaged = true;
         at = end;
       } else {
         return window_short();
       }
       continue;
     }
-    any = true;
-    record->present_ |= uint64_t{1} << field;
+    present |= uint64_t{1} << field;
     TextBuffer& copy = record->copied_[field];
     auto store = [&](const unsigned char* value, int32_t count) {
       if (kCopy) {
@@ -394,9 +407,9 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
         int32_t look = held < need ? held : need;
         auto ends_at = [&](int32_t k) { return k >= look || kClasses.value_end[p[k]]; };
         if (look < n) {
-          record->damaged_ = true;  // the file ends inside the value
+          damaged = true;  // the file ends inside the value
         } else if (!ends_at(n)) {
-          record->damaged_ = true;
+          damaged = true;
           int32_t k = 0;
           for (int32_t c = 0; c < n && k < look; ++c) {
             int32_t step = Utf8CharacterLength(p + k, look - k);
@@ -407,13 +420,13 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
         available = look < taken ? look : taken;
       }
       int32_t keep = CutAtCharacter(p, available, kValueLimit, utf8_);
-      if (keep < taken) record->damaged_ = true;
+      if (keep < taken) damaged = true;
       store(p, keep);
       at += available;
       continue;
     }
     // A long value: its first bytes are kept, the rest passed over.
-    record->damaged_ = true;
+    damaged = true;
     if (kCopy) {
       copy.Clear();
       copy.Reserve(kValueLimit + 4 + kValueReadAhead);
@@ -435,9 +448,8 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     record->length_[field] = CutAtCharacter(p, kept, kValueLimit, utf8_);
     at += available;
   }
-  position_ = at;
-  if (any) record->damaged_ = true;  // the last record has no EOR
-  return any ? Scan::kRecord : Scan::kNoRecord;
+  if (present != 0) damaged = true;  // the last record has no EOR
+  return record_ends();
 }
 
 }  // namespace adif

@@ -22,6 +22,7 @@
 #include <cstdio>
 
 #include "formats/adif/adif_fields.h"
+#include "formats/adif/tag_memo.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
@@ -111,6 +112,7 @@ class AdifScanner {
   bool at_end_ = false;       // the file has no bytes beyond buffer_
   bool record_seen_ = false;  // an EOR has been read: EOH means nothing now
   bool utf8_ = false;
+  TagMemo memo_;
 };
 
 }  // namespace adif
