@@ -51,6 +51,9 @@ class AdifHandler : public LogHandler {
   // spaces. The record's own bytes when they need no change, else the text
   // of `scratch`, which is replaced.
   Shown LineValue(adif::Field field, TextBuffer& scratch);
+  // LineValue of the `length` bytes at `text` that `needs` (ByteNeed bits)
+  // says need changing.
+  Shown ChangedValue(const char* text, int32_t length, uint32_t needs, TextBuffer& scratch);
   // The same appended to `out`.
   void AppendLineValue(TextBuffer& out, adif::Field field);
   // Appends the `length` bytes at `text` as LineValue shows them, doing

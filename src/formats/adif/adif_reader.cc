@@ -92,9 +92,15 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
   static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
   uint32_t high = 0;
   uint32_t breaks = 0;
+  if (length == 0) return 0;
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
+    // Most values hold no byte below ',' + 1 or from 0x80 on (both compare
+    // below it as signed bytes): then nothing is to be done for them.
+    uint32_t low =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+    if ((low & inside) == 0) continue;
     __m128i line_breakers = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
@@ -216,11 +222,16 @@ int32_t AdifHandler::Seek(int32_t record) {
   return 1;
 }
 
-AdifHandler::Shown AdifHandler::LineValue(Field field, TextBuffer& scratch) {
+inline AdifHandler::Shown AdifHandler::LineValue(Field field, TextBuffer& scratch) {
   const char* text = record_.Text(field);
   int32_t length = record_.Length(field);
   uint32_t needs = NeedsOf(text, length) & line_needs_;
   if (needs == kShownAsIs) return {text, length};
+  return ChangedValue(text, length, needs, scratch);
+}
+
+AdifHandler::Shown AdifHandler::ChangedValue(const char* text, int32_t length, uint32_t needs,
+                                             TextBuffer& scratch) {
   scratch.Clear();
   AppendChanged(scratch, text, length, needs);
   return {scratch.Str(), scratch.Length()};
@@ -247,7 +258,7 @@ void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t lengt
   if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(out.Edit() + start, out.Length() - start);
 }
 
-void AdifHandler::ShowValue(int n, Field field) {
+inline void AdifHandler::ShowValue(int n, Field field) {
   Shown shown = LineValue(field, qso_.Field(n));
   qso_.Show(n, shown.text, shown.length);
 }
