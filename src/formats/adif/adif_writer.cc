@@ -28,19 +28,32 @@ using adif::Field;
 namespace {
 
 constexpr char kRecordEnd[] = "<EOR>\r\n";
+constexpr int32_t kUsualLine = 1024;
 constexpr char kLineEnd[] = "\r\n";
 
+// No byte from 0x80 on: words of eight (the last one overlapping the one
+// before), or of four, or single bytes, never a byte outside the text.
 bool IsAscii(const char* text, int32_t length) {
-  int32_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text + i, sizeof word);
-    if ((word & 0x8080808080808080ull) != 0) return false;
+  if (length >= 8) {
+    uint64_t high = 0;
+    for (int32_t i = 0; i + 8 < length; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, text + i, sizeof word);
+      high |= word;
+    }
+    uint64_t last;
+    std::memcpy(&last, text + length - 8, sizeof last);
+    return ((high | last) & 0x8080808080808080ull) == 0;
   }
-  for (; i < length; ++i) {
-    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+  if (length >= 4) {
+    uint32_t first, last;
+    std::memcpy(&first, text, sizeof first);
+    std::memcpy(&last, text + length - 4, sizeof last);
+    return ((first | last) & 0x80808080u) == 0;
   }
-  return true;
+  unsigned char bytes = 0;
+  for (int32_t i = 0; i < length; ++i) bytes |= static_cast<unsigned char>(text[i]);
+  return bytes < 0x80;
 }
 
 bool AllDigits(const char* text, int32_t length) {
@@ -173,6 +186,11 @@ int32_t AdifHandler::Create(const char* name) {
   }
   record_number_ = 0;
   overflow_warned_ = 0;
+  // Room for the texts of lines up to kUsualLine bytes (a converted
+  // character takes up to three bytes), so that such lines take no new
+  // blocks after the first records, whatever their order.
+  texts_[kConvertedText].Reserve(4 * kUsualLine);
+  texts_[kCommentText].Reserve(kUsualLine);
   return 1;
 }
 
