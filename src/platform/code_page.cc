@@ -64,8 +64,11 @@ struct CodePageConverter::Tables {
 };
 
 const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
-  static const Tables* tables = [this] {
-    auto* built = new Tables();
+  // Static storage, not the heap: the tables go with the library when a
+  // host unloads it.
+  static Tables tables;
+  static const bool filled = [this] {
+    Tables* built = &tables;
     // Every code page 932 character, in the order of its code.
     constexpr int32_t kMostCharacters = 256 + 256 * 256;
     auto* codes = new uint32_t[kMostCharacters];
@@ -131,9 +134,10 @@ const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
     delete[] pieces;
     delete[] taken;
     delete[] taken_from;
-    return built;
+    return true;
   }();
-  return *tables;
+  static_cast<void>(filled);
+  return tables;
 }
 
 // ASCII passes as it is (both code pages hold it unchanged); every other
