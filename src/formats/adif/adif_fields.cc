@@ -53,24 +53,19 @@ constexpr const char* kNames[kFieldCount] = {
     "APP_VARNEK_VIA",
 };
 
-struct Openings {
-  FieldOpening of[kFieldCount];
-  Openings() {
-    for (int f = 0; f < kFieldCount; ++f) {
-      FieldOpening& opening = of[f];
-      opening.length = 0;
-      opening.text[opening.length++] = '<';
-      for (const char* p = kNames[f]; *p != '\0'; ++p) opening.text[opening.length++] = *p;
-      opening.text[opening.length++] = ':';
-    }
-  }
-};
-
-const Openings kOpenings;
-
 }  // namespace
 
-const FieldOpening& OpeningOf(Field field) { return kOpenings.of[field]; }
+FieldOpenings::FieldOpenings() {
+  for (int f = 0; f < kFieldCount; ++f) {
+    FieldOpening& opening = of[f];
+    opening.length = 0;
+    opening.text[opening.length++] = '<';
+    for (const char* p = kNames[f]; *p != '\0'; ++p) opening.text[opening.length++] = *p;
+    opening.text[opening.length++] = ':';
+  }
+}
+
+const FieldOpenings kFieldOpenings;
 
 const WordNameIndex<kFieldNameSlots> kFieldNameIndex(kFieldCount, [](int f) { return kNames[f]; });
 

@@ -64,10 +64,15 @@ enum Field : int {
 
 // "<NAME:", what each field's tag begins with when it is written.
 struct FieldOpening {
-  char text[24];
+  char text[24];  // zeros after the opening
   int32_t length;
 };
-const FieldOpening& OpeningOf(Field field);
+struct FieldOpenings {
+  FieldOpening of[kFieldCount];
+  FieldOpenings();
+};
+extern const FieldOpenings kFieldOpenings;
+inline const FieldOpening& OpeningOf(Field field) { return kFieldOpenings.of[field]; }
 
 constexpr int kFieldNameSlots = 128;
 extern const WordNameIndex<kFieldNameSlots> kFieldNameIndex;

@@ -133,10 +133,28 @@ void BracketsFor(const char* value, int32_t length, char* open, char* close) {
       {kCornerOpen, kCornerClose}, {'[', ']'}, {'{', '}'}, {'(', ')'}, {'<', '>'}};
   *open = kCornerOpen;
   *close = kCornerClose;
-  // Without a corner byte the corners are whole.
+  // Without a corner byte (0xA2 or 0xA3: the same bits but the lowest) the
+  // corners are whole; eight bytes at a time, the last eight overlapping.
+  static_assert((kCornerOpen | 1) == kCornerClose, "corners differ in the lowest bit");
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  auto has_corner = [&](uint64_t word) {
+    uint64_t other = (word & ~kOnes) ^ (kOnes * static_cast<unsigned char>(kCornerOpen));
+    return ((other - kOnes) & ~other & (kOnes << 7)) != 0;
+  };
   bool corners = false;
-  for (int32_t i = 0; i < length && !corners; ++i) {
-    corners = value[i] == kCornerOpen || value[i] == kCornerClose;
+  if (length >= 8) {
+    for (int32_t i = 0; i + 8 < length && !corners; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, value + i, sizeof word);
+      corners = has_corner(word);
+    }
+    uint64_t last;
+    std::memcpy(&last, value + length - 8, sizeof last);
+    corners = corners || has_corner(last);
+  } else {
+    for (int32_t i = 0; i < length && !corners; ++i) {
+      corners = (value[i] | 1) == kCornerClose;
+    }
   }
   if (!corners) return;
   const char* end = value + length;
