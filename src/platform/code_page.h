@@ -2,8 +2,9 @@
 // converted by the platform's own converter: MultiByteToWideChar(932) and
 // WideCharToMultiByte on Windows, glibc iconv "CP932" elsewhere. Both
 // convert every code page 932 character to the same UTF-8 bytes. The
-// converter is asked once per process for every character (a few thousand
-// calls), and conversions then look the characters up.
+// converter is asked once per process for every character (on Windows one
+// call each; glibc takes a row of them in one call, each still converted on
+// its own), and conversions then look the characters up in static tables.
 //
 // What is a character is decided here, the same way on every platform,
 // before the converter sees it: a byte sequence that is no character, or a
