@@ -13,6 +13,7 @@ namespace varnek {
 namespace {
 
 constexpr char kUnknown = '?';
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
 #ifdef _WIN32
 constexpr UINT kCodePage932 = 932;
 #endif
@@ -35,46 +36,12 @@ int32_t CharacterLength(bool from_utf8, const unsigned char* text, int32_t left)
 
 }  // namespace
 
-int32_t Utf8CharacterLength(const unsigned char* text, int32_t left) {
-  unsigned char c = text[0];
-  if (c < 0x80) return 1;
-  int32_t length;
-  uint32_t low;  // the smallest code point of that length
-  if (c >= 0xC2 && c <= 0xDF) {
-    length = 2;
-    low = 0x80;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    length = 3;
-    low = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    length = 4;
-    low = 0x10000;
-  } else {
-    return 0;
-  }
-  if (left < length) return 0;
-  uint32_t code = c & (0x7F >> length);
-  for (int32_t i = 1; i < length; ++i) {
-    if ((text[i] & 0xC0) != 0x80) return 0;
-    code = code << 6 | (text[i] & 0x3F);
-  }
-  if (code < low || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
 bool IsUtf8(const char* text, int32_t length) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
-  int32_t i = 0;
-  while (i < length) {
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    int32_t n = Utf8CharacterLength(p + i, length - i);
-    if (n == 0) return false;
-    i += n;
+  Utf8Check check;
+  for (int32_t i = 0; i < length; ++i) {
+    if (!check.Take(static_cast<unsigned char>(text[i]))) return false;
   }
-  return true;
+  return check.Whole();
 }
 
 int32_t CodePageConverter::Cp932ToUtf8(const char* text, int32_t length, TextBuffer& out) {
@@ -97,31 +64,22 @@ struct CodePageConverter::Tables {
 };
 
 const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
-  // Static storage: built once, never freed, no heap block to leak when
-  // the library is unloaded.
-  static Tables built_tables;
-  static const Tables* tables = [this] {
-    Tables* built = &built_tables;
-    TextBuffer utf8;
-    TextBuffer back;
+  // Static storage, not the heap: the tables go with the library when a
+  // host unloads it.
+  static Tables tables;
+  static const bool filled = [this] {
+    Tables* built = &tables;
+    // Every code page 932 character, in the order of its code.
+    constexpr int32_t kMostCharacters = 256 + 256 * 256;
+    auto* codes = new uint32_t[kMostCharacters];
+    auto* characters = new Piece[kMostCharacters];
+    auto* pieces = new Piece[kMostCharacters];
+    TextBuffer text;
+    int32_t count = 0;
     auto add = [&](uint32_t code, const char* bytes, int32_t n) {
-      utf8.Clear();
-      if (!ConvertRun(true, bytes, n, utf8) || utf8.Length() > 3) return;
-      const auto* u = reinterpret_cast<const unsigned char*>(utf8.Str());
-      int32_t length = utf8.Length();
-      if (Utf8CharacterLength(u, length) != length) return;
-      uint32_t packed = static_cast<uint32_t>(length) << 24;
-      for (int32_t i = 0; i < length; ++i) packed |= static_cast<uint32_t>(u[i]) << (8 * i);
-      built->utf8[code] = packed;
-      uint32_t point = length == 1   ? u[0]
-                       : length == 2 ? (u[0] & 0x1Fu) << 6 | (u[1] & 0x3Fu)
-                                     : (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
-      back.Clear();
-      if (built->cp932[point] == 0 && ConvertRun(false, utf8.Str(), length, back) &&
-          back.Length() == n) {
-        const auto* c = reinterpret_cast<const unsigned char*>(back.Str());
-        built->cp932[point] = static_cast<uint16_t>(n == 1 ? c[0] : c[0] << 8 | c[1]);
-      }
+      codes[count] = code;
+      characters[count++] = {text.Length(), n};
+      text.AppendBytes(bytes, n);
     };
     for (uint32_t c = 0x01; c < 0x100; ++c) {
       if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
@@ -137,9 +95,49 @@ const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
         add(lead << 8 | trail, pair, 2);
       }
     }
-    return built;
+
+    // Each to UTF-8: one character of at most three bytes.
+    TextBuffer utf8;
+    ConvertEach(true, text.Str(), characters, count, utf8, pieces);
+    auto* taken = new Piece[kMostCharacters];  // those that came out
+    auto* taken_from = new int32_t[kMostCharacters];
+    int32_t taken_count = 0;
+    for (int32_t i = 0; i < count; ++i) {
+      const auto* u = reinterpret_cast<const unsigned char*>(utf8.Str()) + pieces[i].offset;
+      int32_t length = pieces[i].length;
+      if (length == 0 || length > 3 || Utf8CharacterLength(u, length) != length) continue;
+      uint32_t packed = static_cast<uint32_t>(length) << 24;
+      for (int32_t k = 0; k < length; ++k) packed |= static_cast<uint32_t>(u[k]) << (8 * k);
+      built->utf8[codes[i]] = packed;
+      taken_from[taken_count] = i;
+      taken[taken_count++] = pieces[i];
+    }
+
+    // And back, where the converter takes one as it is: the first of them
+    // that gives a code point its code.
+    TextBuffer back;
+    ConvertEach(false, utf8.Str(), taken, taken_count, back, pieces);
+    for (int32_t j = 0; j < taken_count; ++j) {
+      const auto* u = reinterpret_cast<const unsigned char*>(utf8.Str()) + taken[j].offset;
+      int32_t length = taken[j].length;
+      uint32_t point = length == 1   ? u[0]
+                       : length == 2 ? (u[0] & 0x1Fu) << 6 | (u[1] & 0x3Fu)
+                                     : (u[0] & 0x0Fu) << 12 | (u[1] & 0x3Fu) << 6 | (u[2] & 0x3Fu);
+      int32_t n = characters[taken_from[j]].length;
+      if (built->cp932[point] == 0 && pieces[j].length == n) {
+        const auto* c = reinterpret_cast<const unsigned char*>(back.Str()) + pieces[j].offset;
+        built->cp932[point] = static_cast<uint16_t>(n == 1 ? c[0] : c[0] << 8 | c[1]);
+      }
+    }
+    delete[] codes;
+    delete[] characters;
+    delete[] pieces;
+    delete[] taken;
+    delete[] taken_from;
+    return true;
   }();
-  return *tables;
+  static_cast<void>(filled);
+  return tables;
 }
 
 // ASCII passes as it is (both code pages hold it unchanged); every other
@@ -150,27 +148,27 @@ int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t len
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   int32_t unknown = 0;
   int32_t before = out.Length();
-  char* dest = out.Extend(3 * length);
+  // A character takes at most three bytes in UTF-8 (one more for a store
+  // of four), and no more bytes in code page 932 than in UTF-8.
+  char* dest = out.Extend(from_utf8 ? length : 3 * length + 1);
   char* at = dest;
   int32_t i = 0;
   while (i < length) {
+    // Eight bytes of ASCII at a time where there are eight.
+    uint64_t word;
+    if (length - i >= 8 && (std::memcpy(&word, p + i, sizeof word), (word & kHighBits) == 0)) {
+      std::memcpy(at, &word, sizeof word);
+      at += 8;
+      i += 8;
+      continue;
+    }
     unsigned char c = p[i];
     if (c < 0x80) {
       *at++ = static_cast<char>(c);
       ++i;
       continue;
     }
-    int32_t n = CharacterLength(from_utf8, p + i, length - i);
-    if (n == 0) {
-      *at++ = kUnknown;
-      ++unknown;
-      ++i;
-      continue;
-    }
-    if (from_utf8) {
-      uint32_t point = n == 2   ? (c & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu)
-                       : n == 3 ? (c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)
-                                : 0x10000;
+    auto put_cp932 = [&](uint32_t point) {
       uint16_t code = point < 0x10000 ? tables.cp932[point] : 0;
       if (code == 0) {
         *at++ = kUnknown;
@@ -181,13 +179,38 @@ int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t len
       } else {
         *at++ = static_cast<char>(code);
       }
+    };
+    // Most of what is not ASCII: three UTF-8 bytes led by E1-EC or EE-EF,
+    // whose continuation bytes need no narrower range.
+    if (from_utf8 && c >= 0xE1 && c <= 0xEF && c != 0xED && length - i >= 3 &&
+        (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
+      put_cp932((c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu));
+      i += 3;
+      continue;
+    }
+    int32_t n = CharacterLength(from_utf8, p + i, length - i);
+    if (n == 0) {
+      *at++ = kUnknown;
+      ++unknown;
+      ++i;
+      continue;
+    }
+    if (from_utf8) {
+      put_cp932(n == 2   ? (c & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu)
+                : n == 3 ? (c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)
+                         : 0x10000);
     } else {
       uint32_t packed = tables.utf8[n == 1 ? c : static_cast<uint32_t>(c) << 8 | p[i + 1]];
       if (packed == 0) {
         *at++ = kUnknown;
         ++unknown;
+      } else {
+        // The bytes, first byte lowest, as one store; the count's byte after
+        // them is written over next (or cut), and the room holds it.
+        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte is the lowest");
+        std::memcpy(at, &packed, sizeof packed);
+        at += packed >> 24;
       }
-      for (uint32_t k = 0; k < (packed >> 24); ++k) *at++ = static_cast<char>(packed >> (8 * k));
     }
     i += n;
   }
@@ -228,26 +251,22 @@ bool CodePageConverter::ConvertRun(bool to_utf8, const char* text, int32_t lengt
   return written > 0;
 }
 
+void CodePageConverter::ConvertEach(bool to_utf8, const char* text, const Piece* characters,
+                                    int32_t count, TextBuffer& out, Piece* pieces) {
+  out.Clear();
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t before = out.Length();
+    ConvertRun(to_utf8, text + characters[i].offset, characters[i].length, out);
+    pieces[i] = {before, out.Length() - before};
+  }
+}
+
 #else
 
 namespace {
 
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
-
-// All of [text, text + length) through `convert` into `dest` (room bytes);
-// the bytes written, or -1 when the converter refused a character.
-int32_t Iconv(void* convert, const char* text, int32_t length, char* dest, int32_t room) {
-  auto cd = static_cast<iconv_t>(convert);
-  if (cd == kNoConversion) return -1;
-  char* in = const_cast<char*>(text);
-  size_t in_left = static_cast<size_t>(length);
-  char* at = dest;
-  size_t out_left = static_cast<size_t>(room);
-  size_t result = iconv(cd, &in, &in_left, &at, &out_left);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (result == static_cast<size_t>(-1) || in_left != 0) return -1;
-  return static_cast<int32_t>(at - dest);
-}
+constexpr char kSeparator = '\n';
 
 }  // namespace
 
@@ -259,26 +278,124 @@ CodePageConverter::~CodePageConverter() {
   if (static_cast<iconv_t>(to_cp932_) != kNoConversion) {
     iconv_close(static_cast<iconv_t>(to_cp932_));
   }
+  delete[] batched_;
 }
 
-bool CodePageConverter::ConvertRun(bool to_utf8, const char* text, int32_t length,
-                                   TextBuffer& out) {
-  int32_t room = 3 * length;
-  int32_t before = out.Length();
-  char* dest = out.Extend(room);
-  int32_t written = Iconv(to_utf8 ? to_utf8_ : to_cp932_, text, length, dest, room);
-  if (written > 0 && !to_utf8) {
-    // glibc turns some characters into look-alikes (a yen sign into a
-    // backslash): take only what converts back into the same text.
-    check_.Clear();
-    char* back = check_.Extend(3 * written);
-    int32_t back_length = Iconv(to_utf8_, dest, written, back, 3 * written);
-    if (back_length != length || std::memcmp(back, text, static_cast<size_t>(length)) != 0) {
-      written = -1;
+namespace {
+
+// One character through `cd` into `dest` (room bytes): the bytes written,
+// 0 when the converter refused it.
+int32_t ConvertAlone(iconv_t cd, const char* text, int32_t length, char* dest, int32_t room) {
+  if (cd == kNoConversion) return 0;
+  char* in = const_cast<char*>(text);
+  size_t in_left = static_cast<size_t>(length);
+  char* at = dest;
+  size_t out_left = static_cast<size_t>(room);
+  size_t result = iconv(cd, &in, &in_left, &at, &out_left);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (result == static_cast<size_t>(-1) || in_left != 0) return 0;
+  return static_cast<int32_t>(at - dest);
+}
+
+}  // namespace
+
+// In one go where it can be: the characters are handed over together, each
+// followed by a line feed, so the output falls apart at the line feeds.
+// After a character the converter refuses, the rest is handed over again. A
+// character holding a line feed is converted alone, and should the output
+// not fall apart into one piece per character, each is converted alone.
+void CodePageConverter::ConvertEach(bool to_utf8, const char* text, const Piece* characters,
+                                    int32_t count, TextBuffer& out, Piece* pieces) {
+  if (batched_capacity_ < count) {
+    delete[] batched_;
+    batched_capacity_ = count;
+    batched_ = new int32_t[count];
+  }
+  int32_t room = 3;  // a byte becomes at most three, and a character at least one
+  for (int32_t i = 0; i < count; ++i) room += 3 * (characters[i].length + 1);
+  batch_.Clear();
+  char* batch = batch_.Extend(room / 3);
+  int32_t batched = 0;
+  for (int32_t i = 0; i < count; ++i) {
+    const char* bytes = text + characters[i].offset;
+    int32_t length = characters[i].length;
+    batched_[i] = batched;
+    for (int32_t k = 0; k < length; ++k) {
+      if (bytes[k] == kSeparator) batched_[i] = -1;
+      batch[batched + k] = bytes[k];
+    }
+    if (batched_[i] >= 0) {
+      batched += length;
+      batch[batched++] = kSeparator;
     }
   }
-  out.Truncate(before + (written > 0 ? written : 0));
-  return written > 0;
+  batch_.Truncate(batched);
+  auto cd = static_cast<iconv_t>(to_utf8 ? to_utf8_ : to_cp932_);
+  out.Clear();
+  char* dest = out.Extend(room);
+  int32_t written = 0;
+  auto alone = [&](int32_t i) {
+    int32_t n = ConvertAlone(cd, text + characters[i].offset, characters[i].length, dest + written,
+                             room - written);
+    pieces[i] = {written, n};
+    written += n;
+  };
+  bool apart = cd != kNoConversion;
+  int32_t next = 0;  // the first character without its piece
+  while (apart && next < count) {
+    if (batched_[next] < 0) {
+      alone(next++);
+      continue;
+    }
+    char* in = batch_.Edit() + batched_[next];
+    size_t in_left = static_cast<size_t>(batch_.Length() - batched_[next]);
+    char* at = dest + written;
+    size_t out_left = static_cast<size_t>(room - written);
+    size_t result = iconv(cd, &in, &in_left, &at, &out_left);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // The characters the output holds whole: each ends at its line feed.
+    int32_t piece = written;
+    for (int32_t k = written; k < static_cast<int32_t>(at - dest); ++k) {
+      if (dest[k] != kSeparator) continue;
+      while (next < count && batched_[next] < 0) alone(next++);
+      if (next == count) break;
+      pieces[next++] = {piece, k - piece};
+      piece = k + 1;
+    }
+    bool whole = result != static_cast<size_t>(-1) && in_left == 0;
+    int32_t stopped = static_cast<int32_t>(in - batch_.Str());
+    while (next < count && batched_[next] < 0) alone(next++);
+    if (whole) {
+      apart = next == count && piece == static_cast<int32_t>(at - dest);
+      written = piece;
+      break;
+    }
+    // The converter stops at the start of the character it refuses, all
+    // before it converted.
+    apart = next < count && batched_[next] == stopped;
+    written = piece;
+    if (apart) pieces[next++] = {written, 0};
+  }
+  if (!apart) {
+    written = 0;
+    for (int32_t i = 0; i < count; ++i) alone(i);
+  }
+  out.Truncate(written);
+  if (to_utf8) return;
+
+  // glibc turns some characters into look-alikes (a yen sign into a
+  // backslash): take only what converts back into the same character.
+  Piece* back = new Piece[count];
+  ConvertEach(true, out.Str(), pieces, count, check_, back);
+  for (int32_t i = 0; i < count; ++i) {
+    int32_t length = characters[i].length;
+    if (back[i].length != length ||
+        std::memcmp(check_.Str() + back[i].offset, text + characters[i].offset,
+                    static_cast<size_t>(length)) != 0) {
+      pieces[i].length = 0;
+    }
+  }
+  delete[] back;
 }
 
 #endif

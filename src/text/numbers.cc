@@ -33,6 +33,15 @@ bool ScanUnsigned(const char** text, uint32_t* value) {
 }
 
 bool ScanDate(const char* text, uint32_t* first, uint32_t* second, uint32_t* third) {
+  // The usual YY/MM/DD at once (each test stops before a zero byte).
+  auto two_digits = [](const char* p) { return IsDigit(p[0]) && IsDigit(p[1]); };
+  if (two_digits(text) && text[2] == '/' && two_digits(text + 3) && text[5] == '/' &&
+      two_digits(text + 6) && !IsDigit(text[8])) {
+    *first = static_cast<uint32_t>((text[0] - '0') * 10 + (text[1] - '0'));
+    *second = static_cast<uint32_t>((text[3] - '0') * 10 + (text[4] - '0'));
+    *third = static_cast<uint32_t>((text[6] - '0') * 10 + (text[7] - '0'));
+    return true;
+  }
   const char* p = text;
   if (!ScanUnsigned(&p, first) || *p != '/') return false;
   ++p;

@@ -15,6 +15,16 @@ void RemarkText::AssignBytes(const char* text, int32_t length) {
   // One place more than kept tells that there are too many.
   int32_t found = FindOpeningBrackets(text_.Str(), text_.Length(), 0, brackets_, kMaxBrackets + 1);
   bracket_count_ = found > kMaxBrackets ? kUnknown : found;
+  NoteBytesBeforeBrackets();
+}
+
+void RemarkText::NoteBytesBeforeBrackets() {
+  const char* text = text_.Str();
+  uint64_t bytes = 0;
+  for (int32_t i = 0; i < bracket_count_; ++i) {
+    if (brackets_[i] > 0) bytes |= uint64_t{1} << (AsciiUpper(text[brackets_[i] - 1]) & 63);
+  }
+  before_brackets_ = bytes;
 }
 
 void RemarkText::Trim() {
@@ -22,20 +32,21 @@ void RemarkText::Trim() {
   int32_t leading = 0;
   while (text[leading] == ' ' || text[leading] == '\t') ++leading;
   text_.Trim();
-  // Blanks are no brackets: the places only move back.
+  // Blanks are no brackets: the places only move back, each with the byte
+  // before it (the noted bytes stay enough).
   for (int32_t i = 0; i < bracket_count_; ++i) brackets_[i] -= leading;
 }
 
-int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t* tag_end) const {
-  int32_t n = static_cast<int32_t>(std::strlen(keyword));
+int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n,
+                           int32_t* tag_end) const {
   const char* text = text_.Str();
   int32_t length = text_.Length();
   if (n == 0 || length == 0) return -1;
+  bool known = bracket_count_ != kUnknown;
   const char first = AsciiUpper(keyword[0]);
   // A tag's keyword ends right before its opening bracket; brackets come
   // left to right, so do the places where their keywords would start.
   // Without known places they are found a batch at a time.
-  bool known = bracket_count_ != kUnknown;
   int32_t batch[kMaxBrackets];
   const int32_t* places = known ? brackets_ : batch;
   int32_t from = n;
@@ -54,14 +65,14 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t* tag_
   }
 }
 
-int RemarkText::Find(TextBuffer& value, const char* keyword) const {
+int RemarkText::FindKeyword(TextBuffer& value, const char* keyword, int32_t n) const {
   int32_t tag_end = 0;
-  return Locate(value, keyword, &tag_end) >= 0 ? 1 : 0;
+  return Locate(value, keyword, n, &tag_end) >= 0 ? 1 : 0;
 }
 
-int RemarkText::Cut(TextBuffer& value, const char* keyword) {
+int RemarkText::CutKeyword(TextBuffer& value, const char* keyword, int32_t n) {
   int32_t tag_end = 0;
-  int32_t at = Locate(value, keyword, &tag_end);
+  int32_t at = Locate(value, keyword, n, &tag_end);
   if (at < 0) return 0;
   int32_t start = TagCutStart(text_.Str(), at);
   text_.Erase(start, tag_end);
@@ -78,6 +89,7 @@ int RemarkText::Cut(TextBuffer& value, const char* keyword) {
       }
     }
     bracket_count_ = kept;
+    NoteBytesBeforeBrackets();
   }
   return 1;
 }

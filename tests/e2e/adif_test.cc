@@ -3,6 +3,8 @@
 // the file's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -170,6 +172,11 @@ TEST_F(AdifTest, UsersFilesListAsQsoLines) {
        "<CALL:6>JA1ABC <QSO_DATE:8>20240101 <TIME_ON:4>1200 <NAME:4>\x8E\x52\x93\x63 <EOR>",
        {"240101,2100,JA1ABC,,,,,\"\x8E\x52\x93\x63\",,,,,"},
        false},
+      {"a long value with commas and double quotes in a tag",
+       "<CALL:6>JA1ABC <QSO_DATE:8>20240101 <TIME_ON:4>1200 <COMMENT:28>\xE5\xB1\xB1 a,b \"c\" d, "
+       "e f,g h,i,j,k <EOR>",
+       {"240101,2100,JA1ABC,,,,,,,\"" + Tag("REM", "\x8E\x52 a b  c  d  e f g h i j k") + "\",,,"},
+       false},
       {"no call sign, a date that is none, a last record without its end",
        "<QSO_DATE:8>20241301 <TIME_ON:4>1200 <MODE:2>CW <EOR><CALL:6>JA1ABC <QSO_DATE:8>202",
        {",2100,,,,CW,,,,,,,", ",,JA1ABC,,,,,,,,,,"},
@@ -207,6 +214,42 @@ TEST_F(AdifTest, TheReaderSeeksListsMarksAndRefusesUpdates) {
   // A file without records has no first record.
   EXPECT_TRUE(ReadAll("just a header<EOH>\n").empty());
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kFirstRecordMissing});
+}
+
+TEST_F(AdifTest, RecordsListAlikeWhereverTheyLieInTheFile) {
+  // Records of many sizes, so that records run past each stretch of the
+  // file the reader holds at once, and some are larger than any stretch:
+  // each lists as it does in a file of its own.
+  std::mt19937 random(9122026);
+  std::vector<std::string> records;
+  std::string file = "header<EOH>\r\n";
+  for (int i = 0; i < 300; ++i) {
+    std::string comment(random() % 4000, 'c');
+    for (size_t at = 0; at + 3 <= comment.size(); at += 3 + random() % 500) {
+      comment.replace(at, 3, "\xE5\xB1\xB1");
+    }
+    if (i % 100 == 50) comment.assign(140000 + random() % 100000, 'w');
+    size_t length = comment.size();
+    // Some lengths count characters.
+    if (i % 7 == 3) length -= 2 * std::count(comment.begin(), comment.end(), '\xE5');
+    records.push_back("<CALL:6>JA1A" + std::string(1, static_cast<char>('A' + i % 26)) +
+                      "C <QSO_DATE:8>20240101 <TIME_ON:4>1200 <COMMENT:" + std::to_string(length) +
+                      ">" + comment + " <NAME:4>Taro <EOR>\r\n");
+    file += records.back();
+  }
+  std::vector<std::string> lines = ReadAll(file);
+  ASSERT_EQ(lines.size(), records.size());
+  for (size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(lines[i], ReadAll(records[i], "one.adi").at(0)) << i;
+  }
+  PluginHost::TakeWarnings();
+  // A header that ends after a first field, an end of record with no field
+  // after it, and a record larger than what the reader holds at once.
+  EXPECT_EQ(ReadAll("<CALL:3>ABC <EOH> <EOR> <CALL:3>DEF <NAME:140000>" + std::string(140000, 'n') +
+                    " <EOR>")
+                .size(),
+            1u);
+  PluginHost::TakeWarnings();
 }
 
 TEST_F(AdifTest, NoFileTakesTheReaderOutOfItsBytes) {

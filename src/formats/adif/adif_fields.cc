@@ -1,7 +1,5 @@
 #include "formats/adif/adif_fields.h"
 
-#include "formats/adif/name_index.h"
-
 namespace varnek {
 namespace adif {
 
@@ -55,41 +53,21 @@ constexpr const char* kNames[kFieldCount] = {
     "APP_VARNEK_VIA",
 };
 
-const NameIndex<128>& Index() {
-  static const NameIndex<128> index(kFieldCount, [](int f) { return kNames[f]; });
-  return index;
-}
-
 }  // namespace
 
-const char* NameOf(Field field) { return kNames[field]; }
-
-const FieldOpening& OpeningOf(Field field) {
-  struct Openings {
-    FieldOpening of[kFieldCount];
-    Openings() {
-      for (int f = 0; f < kFieldCount; ++f) {
-        FieldOpening& opening = of[f];
-        opening.length = 0;
-        opening.text[opening.length++] = '<';
-        for (const char* p = kNames[f]; *p != '\0'; ++p) opening.text[opening.length++] = *p;
-        opening.text[opening.length++] = ':';
-      }
-    }
-  };
-  static const Openings openings;
-  return openings.of[field];
+FieldOpenings::FieldOpenings() {
+  for (int f = 0; f < kFieldCount; ++f) {
+    FieldOpening& opening = of[f];
+    opening.length = 0;
+    opening.text[opening.length++] = '<';
+    for (const char* p = kNames[f]; *p != '\0'; ++p) opening.text[opening.length++] = *p;
+    opening.text[opening.length++] = ':';
+  }
 }
 
-Field FieldNamedInCapitals(const char* name, int32_t length) {
-  int f = Index().FindExact(name, length);
-  return f < 0 ? kFieldCount : static_cast<Field>(f);
-}
+const FieldOpenings kFieldOpenings;
 
-Field FieldNamed(const char* name, int32_t length) {
-  int f = Index().Find(name, length);
-  return f < 0 ? kFieldCount : static_cast<Field>(f);
-}
+const WordNameIndex<kFieldNameSlots> kFieldNameIndex(kFieldCount, [](int f) { return kNames[f]; });
 
 }  // namespace adif
 }  // namespace varnek

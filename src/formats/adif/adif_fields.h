@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "formats/adif/name_index.h"
+
 namespace varnek {
 namespace adif {
 
@@ -60,19 +62,31 @@ enum Field : int {
   kFieldCount
 };
 
-// The field's name as it is written ("QSO_DATE", "APP_VARNEK_MODE").
-const char* NameOf(Field field);
 // "<NAME:", what each field's tag begins with when it is written.
 struct FieldOpening {
-  char text[24];
+  char text[24];  // zeros after the opening
   int32_t length;
 };
-const FieldOpening& OpeningOf(Field field);
+struct FieldOpenings {
+  FieldOpening of[kFieldCount];
+  FieldOpenings();
+};
+extern const FieldOpenings kFieldOpenings;
+inline const FieldOpening& OpeningOf(Field field) { return kFieldOpenings.of[field]; }
 
-// The field of that name (any letter case), or kFieldCount.
-Field FieldNamed(const char* name, int32_t length);
-// The same for a name already in capitals.
-Field FieldNamedInCapitals(const char* name, int32_t length);
+constexpr int kFieldNameSlots = 128;
+extern const WordNameIndex<kFieldNameSlots> kFieldNameIndex;
+
+// How many bytes from the start of a name FieldNamed may read.
+constexpr int32_t kFieldNameReadAhead = WordNameIndex<kFieldNameSlots>::kReadAhead;
+// The field the `length` bytes at `name` name, letter case ignored, or
+// kFieldCount. The bytes are those of an ADIF name (letters, digits, '_');
+// kFieldNameReadAhead bytes from `name` on must be readable whatever
+// `length` is (those after the name are not looked at).
+inline Field FieldNamed(const char* name, int32_t length) {
+  int f = kFieldNameIndex.Find(name, length);
+  return f < 0 ? kFieldCount : static_cast<Field>(f);
+}
 
 // What a field of the file is when it is no data field.
 constexpr char kEndOfHeader[] = "EOH";

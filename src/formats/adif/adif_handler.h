@@ -41,24 +41,68 @@ class AdifHandler : public LogHandler {
  private:
   // Reading.
   void WarnDamaged();
-  // The value of `field` converted to code page 932, commas and double
-  // quotes as spaces, into `out` (replacing it).
-  void TakeValue(int field, TextBuffer& out);
+  // A text the QSO line shows, and its length.
+  struct Shown {
+    const char* text;
+    int32_t length;
+  };
+  // The value of `field` as the QSO line shows it: in code page 932
+  // (converted in a UTF-8 file), commas, double quotes and line breaks as
+  // spaces. The record's own bytes when they need no change, else the text
+  // of `scratch`, which is replaced.
+  Shown LineValue(adif::Field field, TextBuffer& scratch);
+  // LineValue of the `length` bytes at `text` that `needs` (ByteNeed bits)
+  // says need changing.
+  Shown ChangedValue(const char* text, int32_t length, uint32_t needs, TextBuffer& scratch);
+  // The same appended to `out`.
+  void AppendLineValue(TextBuffer& out, adif::Field field);
+  // Appends the `length` bytes at `text` as LineValue shows them, doing
+  // what `needs` (ByteNeed bits) asks for.
+  void AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs);
+  // Field n of the QSO line shows LineValue(field).
+  void ShowValue(int n, adif::Field field);
+  // Appends the remark tag `keyword` with the LineValue of `field` (not
+  // empty) in brackets it leaves whole.
+  void AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
+                   adif::Field field);
   // The QSL mark 1 the current record gives.
   void QslMark1(TextBuffer& out);
 
   // Writing.
   bool WriteHeader();
+  // The texts a record is made of, kept until it is written.
+  enum WriterText : int {
+    kCallText,
+    kEndText,
+    kMyReportText,
+    kPowerText,
+    kGridText,
+    kGridCapitals,
+    kCodeText,
+    kContestText,
+    kRigText,
+    kMyRigText,
+    kMyQthText,
+    kViaText,
+    kEnvText,
+    kRemarkText,
+    kNotesText,
+    kCommentText,
+    kConvertedText,  // texts converted to UTF-8
+    kWriterTextCount
+  };
 
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;
+  uint32_t line_needs_ = 0;  // the ByteNeed bits the file's values may ask for
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;    // a value being converted
+  TextBuffer value_;    // reading: a value being converted
   TextBuffer scratch_;  // a second one
   RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+  TextBuffer texts_[kWriterTextCount];
 };
 
 }  // namespace varnek

@@ -5,6 +5,10 @@
 #include <cstring>
 #include <initializer_list>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "formats/adif/adif_fields.h"
 #include "formats/adif/adif_handler.h"
 #include "formats/adif/adif_tables.h"
@@ -24,59 +28,142 @@ using adif::Field;
 
 namespace {
 
-bool AllDigits(const TextBuffer& text) {
-  if (text.Empty()) return false;
-  for (const char* p = text.Str(); *p != '\0'; ++p) {
-    if (*p < '0' || *p > '9') return false;
+bool AllDigits(const char* text, int32_t length) {
+  if (length == 0) return false;
+  for (int32_t i = 0; i < length; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
   }
   return true;
 }
 
-// The number the `count` digits from offset `from` of `text` spell (the
-// walk stops at the text's end).
-int32_t Number(const char* text, int32_t from, int32_t count) {
+int32_t Number(const char* text, int32_t count) {
   int32_t value = 0;
-  for (int32_t i = 0; i < from + count && text[i] != '\0'; ++i) {
-    if (i >= from) value = value * 10 + (text[i] - '0');
-  }
+  for (int32_t i = 0; i < count; ++i) value = value * 10 + (text[i] - '0');
   return value;
 }
 
 bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // YYYYMMDD of a real day.
-bool ReadDate(const TextBuffer& text, int32_t* year, int32_t* month, int32_t* day) {
-  if (text.Length() != 8 || !AllDigits(text)) return false;
+bool ReadDate(const char* text, int32_t length, int32_t* year, int32_t* month, int32_t* day) {
+  if (length != 8 || !AllDigits(text, length)) return false;
   static const int8_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  *year = Number(text.Str(), 0, 4);
-  *month = Number(text.Str(), 4, 2);
-  *day = Number(text.Str(), 6, 2);
+  *year = Number(text, 4);
+  *month = Number(text + 4, 2);
+  *day = Number(text + 6, 2);
   if (*month < 1 || *month > 12 || *day < 1) return false;
   int32_t days = *month == 2 && IsLeapYear(*year) ? 29 : kDays[*month - 1];
   return *day <= days;
 }
 
 // HHMM or HHMMSS.
-bool ReadTime(const TextBuffer& text, int32_t* hour, int32_t* minute) {
-  if ((text.Length() != 4 && text.Length() != 6) || !AllDigits(text)) return false;
-  *hour = Number(text.Str(), 0, 2);
-  *minute = Number(text.Str(), 2, 2);
-  int32_t second = text.Length() == 6 ? Number(text.Str(), 4, 2) : 0;
+bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) {
+  if ((length != 4 && length != 6) || !AllDigits(text, length)) return false;
+  *hour = Number(text, 2);
+  *minute = Number(text + 2, 2);
+  int32_t second = length == 6 ? Number(text + 4, 2) : 0;
   return *hour < 24 && *minute < 60 && second < 60;
+}
+
+// What a value's bytes ask for before the QSO line can show them.
+enum ByteNeed : uint8_t {
+  kShownAsIs = 0,
+  kNotAscii = 1,       // converted, in a UTF-8 file
+  kBreaksTheLine = 2,  // a comma, a double quote, a line break: a space
+};
+
+struct ByteNeeds {
+  uint8_t of[256] = {};
+};
+
+constexpr ByteNeeds MakeByteNeeds() {
+  ByteNeeds needs;
+  for (int c = 0x80; c < 256; ++c) needs.of[c] = kNotAscii;
+  for (char c : {',', '"', '\r', '\n'}) needs.of[static_cast<unsigned char>(c)] = kBreaksTheLine;
+  return needs;
+}
+
+constexpr ByteNeeds kByteNeeds = MakeByteNeeds();
+
+// The ByteNeed bits of the bytes of a value of the record (which is
+// followed by kValueReadAhead readable bytes).
+inline uint32_t NeedsOf(const char* text, int32_t length) {
+#if defined(__SSE2__)
+  static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
+  uint32_t high = 0;
+  uint32_t breaks = 0;
+  if (length == 0) return 0;
+  for (int32_t i = 0; i < length; i += 16) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
+    // Most values hold no byte below ',' + 1 or from 0x80 on (both compare
+    // below it as signed bytes): then nothing is to be done for them.
+    uint32_t low =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+    if ((low & inside) == 0) continue;
+    __m128i line_breakers = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
+        _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
+                     _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'))));
+    high |= static_cast<uint32_t>(_mm_movemask_epi8(x)) & inside;
+    breaks |= static_cast<uint32_t>(_mm_movemask_epi8(line_breakers)) & inside;
+  }
+  return (high != 0 ? uint32_t{kNotAscii} : 0u) | (breaks != 0 ? uint32_t{kBreaksTheLine} : 0u);
+#else
+  uint32_t needs = 0;
+  for (int32_t i = 0; i < length; ++i) needs |= kByteNeeds.of[static_cast<unsigned char>(text[i])];
+  return needs;
+#endif
+}
+
+// Commas, double quotes and line breaks as spaces: the QSO line has no
+// escaping, and is one line. (None of these bytes is ever the second byte
+// of a double-byte character.)
+void BlankLineBreakers(char* text, int32_t length) {
+  for (int32_t i = 0; i < length; ++i) {
+    if (kByteNeeds.of[static_cast<unsigned char>(text[i])] == kBreaksTheLine) text[i] = ' ';
+  }
 }
 
 // The brackets a tag's value is written in: the corners, unless the value
 // holds corners that would end the tag early; then the first other pair
 // the value leaves whole.
-void BracketsFor(const TextBuffer& value, char* open, char* close) {
+void BracketsFor(const char* value, int32_t length, char* open, char* close) {
   static const char kPairs[][2] = {
       {kCornerOpen, kCornerClose}, {'[', ']'}, {'{', '}'}, {'(', ')'}, {'<', '>'}};
+  *open = kCornerOpen;
+  *close = kCornerClose;
+  // Without a corner byte (0xA2 or 0xA3: the same bits but the lowest) the
+  // corners are whole; eight bytes at a time, the last eight overlapping.
+  static_assert((kCornerOpen | 1) == kCornerClose, "corners differ in the lowest bit");
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  auto has_corner = [&](uint64_t word) {
+    uint64_t other = (word & ~kOnes) ^ (kOnes * static_cast<unsigned char>(kCornerOpen));
+    return ((other - kOnes) & ~other & (kOnes << 7)) != 0;
+  };
+  bool corners = false;
+  if (length >= 8) {
+    for (int32_t i = 0; i + 8 < length && !corners; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, value + i, sizeof word);
+      corners = has_corner(word);
+    }
+    uint64_t last;
+    std::memcpy(&last, value + length - 8, sizeof last);
+    corners = corners || has_corner(last);
+  } else {
+    for (int32_t i = 0; i < length && !corners; ++i) {
+      corners = (value[i] | 1) == kCornerClose;
+    }
+  }
+  if (!corners) return;
+  const char* end = value + length;
   for (const auto& pair : kPairs) {
     int32_t depth = 0;
     bool whole = true;
-    for (const char* p = value.Str(); *p != '\0' && whole; ++p) {
+    for (const char* p = value; p < end && whole; ++p) {
       if (IsLeadByte(p)) {
-        if (p[1] == '\0') break;
+        if (p + 1 == end) break;
         ++p;
       } else if (*p == pair[0]) {
         ++depth;
@@ -90,8 +177,6 @@ void BracketsFor(const TextBuffer& value, char* open, char* close) {
       return;
     }
   }
-  *open = kCornerOpen;
-  *close = kCornerClose;
 }
 
 }  // namespace
@@ -106,6 +191,8 @@ const char* AdifHandler::Open() {
     return nullptr;
   }
   record_number_ = 0;
+  // In a UTF-8 file, what is not ASCII is converted.
+  line_needs_ = scanner_.Utf8() ? kNotAscii | kBreaksTheLine : kBreaksTheLine;
   return OpenOnFirstRecord();
 }
 
@@ -149,48 +236,76 @@ int32_t AdifHandler::Seek(int32_t record) {
   }
   has_record_ = true;
   record_number_ = n + 1;
-  if (record_.damaged) WarnDamaged();
+  if (record_.Damaged()) WarnDamaged();
   return 1;
 }
 
-void AdifHandler::TakeValue(int field, TextBuffer& out) {
-  out.Clear();
-  const TextBuffer& raw = record_.value[field];
-  if (!record_.present[field] || raw.Empty()) return;
-  if (scanner_.Utf8()) {
-    if (converter_.Utf8ToCp932(raw.Str(), raw.Length(), out) > 0) WarnDamaged();
+inline AdifHandler::Shown AdifHandler::LineValue(Field field, TextBuffer& scratch) {
+  const char* text = record_.Text(field);
+  int32_t length = record_.Length(field);
+  uint32_t needs = NeedsOf(text, length) & line_needs_;
+  if (needs == kShownAsIs) return {text, length};
+  return ChangedValue(text, length, needs, scratch);
+}
+
+AdifHandler::Shown AdifHandler::ChangedValue(const char* text, int32_t length, uint32_t needs,
+                                             TextBuffer& scratch) {
+  scratch.Clear();
+  AppendChanged(scratch, text, length, needs);
+  return {scratch.Str(), scratch.Length()};
+}
+
+void AdifHandler::AppendLineValue(TextBuffer& out, Field field) {
+  const char* text = record_.Text(field);
+  int32_t length = record_.Length(field);
+  uint32_t needs = NeedsOf(text, length) & line_needs_;
+  if (needs == kShownAsIs) {
+    out.AppendBytes(text, length);
   } else {
-    out.AssignBuffer(raw);
+    AppendChanged(out, text, length, needs);
   }
-  // The QSO line has no escaping, and is one line. (None of these bytes is
-  // ever the second byte of a double-byte character.)
-  char* text = out.Edit();
-  for (char* p = std::strpbrk(text, ",\"\r\n"); p != nullptr; p = std::strpbrk(p + 1, ",\"\r\n")) {
-    *p = ' ';
+}
+
+void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs) {
+  int32_t start = out.Length();
+  if ((needs & kNotAscii) != 0) {
+    if (converter_.Utf8ToCp932(text, length, out) > 0) WarnDamaged();
+  } else {
+    out.AppendBytes(text, length);
   }
+  if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(out.Edit() + start, out.Length() - start);
+}
+
+inline void AdifHandler::ShowValue(int n, Field field) {
+  Shown shown = LineValue(field, qso_.Field(n));
+  qso_.Show(n, shown.text, shown.length);
 }
 
 namespace {
 
-// The first of `fields` the record holds, or -1.
-int FirstPresent(const adif::RecordValues& record, std::initializer_list<Field> fields) {
+// The first of `fields` the record holds with a value, or kFieldCount.
+Field FirstPresent(const adif::RecordValues& record, std::initializer_list<Field> fields) {
   for (Field f : fields) {
-    if (record.present[f] && !record.value[f].Empty()) return f;
+    if (record.HasText(f)) return f;
   }
-  return -1;
+  return adif::kFieldCount;
+}
+
+bool Spells(const char* text, int32_t length, const char* word) {
+  return static_cast<size_t>(length) == std::strlen(word) &&
+         std::memcmp(text, word, static_cast<size_t>(length)) == 0;
 }
 
 }  // namespace
 
 void AdifHandler::QslMark1(TextBuffer& out) {
   out.Clear();
-  if (FirstPresent(record_, {adif::kAppQsl1}) >= 0) {
-    TakeValue(adif::kAppQsl1, out);
+  if (record_.HasText(adif::kAppQsl1)) {
+    AppendLineValue(out, adif::kAppQsl1);
     return;
   }
-  const TextBuffer& sent = record_.value[adif::kQslSent];
-  if (record_.present[adif::kQslSent] && sent.Length() == 1) {
-    char c = sent.Str()[0];
+  if (record_.Length(adif::kQslSent) == 1) {
+    char c = record_.Text(adif::kQslSent)[0];
     if (c == 'N' || c == 'n') out.AppendChar('N');
     if (c == 'Y' || c == 'y') out.AppendChar('Y');
   }
@@ -208,18 +323,20 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     return nullptr;
   }
   qso_.Clear();
-  auto take_first = [&](int n, std::initializer_list<Field> fields) {
-    int f = FirstPresent(record_, fields);
-    if (f >= 0) TakeValue(f, qso_.Field(n));
+  auto show_first = [&](int n, std::initializer_list<Field> fields) {
+    Field f = FirstPresent(record_, fields);
+    if (f != adif::kFieldCount) ShowValue(n, f);
   };
   bool malformed = false;
 
   // Date and time, from UTC.
   int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  bool has_date = record_.present[adif::kQsoDate] &&
-                  ReadDate(record_.value[adif::kQsoDate], &year, &month, &day);
+  bool has_date =
+      record_.Has(adif::kQsoDate) &&
+      ReadDate(record_.Text(adif::kQsoDate), record_.Length(adif::kQsoDate), &year, &month, &day);
   bool has_time =
-      record_.present[adif::kTimeOn] && ReadTime(record_.value[adif::kTimeOn], &hour, &minute);
+      record_.Has(adif::kTimeOn) &&
+      ReadTime(record_.Text(adif::kTimeOn), record_.Length(adif::kTimeOn), &hour, &minute);
   if (!has_date || !has_time) malformed = true;
   uint8_t y = static_cast<uint8_t>(year % 100), mo = static_cast<uint8_t>(month),
           d = static_cast<uint8_t>(day), h = static_cast<uint8_t>(hour);
@@ -240,62 +357,79 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     PutTwoDigits(at + 2, static_cast<uint32_t>(minute));
   }
 
-  take_first(kCall, {adif::kAppCall, adif::kCall});
-  if (qso_.Field(kCall).Empty()) malformed = true;
-  take_first(kHisReport, {adif::kRstSent});
+  Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
+  if (call == adif::kFieldCount) {
+    malformed = true;
+  } else {
+    ShowValue(kCall, call);
+  }
+  show_first(kHisReport, {adif::kRstSent});
 
   // Frequency: as written, else the band's lower edge.
-  TextBuffer& frequency = qso_.Field(kFrequency);
-  take_first(kFrequency, {adif::kAppFreq, adif::kFreq});
-  if (!record_.present[adif::kAppFreq]) frequency.DropTrailing('.');
-  if (frequency.Empty() && record_.present[adif::kBand]) {
-    TakeValue(adif::kBand, value_);
-    if (const adif::Band* band = adif::FindBand(value_.Str())) {
-      char text[24];
-      frequency.AssignBytes(text, adif::FormatMegahertz(band->lower_hz, text));
+  Field frequency = FirstPresent(record_, {adif::kAppFreq, adif::kFreq});
+  TextBuffer& frequency_slot = qso_.Field(kFrequency);
+  Shown shown_frequency = {"", 0};
+  if (frequency != adif::kFieldCount) {
+    shown_frequency = LineValue(frequency, frequency_slot);
+    if (!record_.Has(adif::kAppFreq) && shown_frequency.text[shown_frequency.length - 1] == '.') {
+      --shown_frequency.length;
     }
   }
+  if (shown_frequency.length == 0 && record_.Has(adif::kBand)) {
+    Shown band_name = LineValue(adif::kBand, value_);
+    if (const adif::Band* band = adif::FindBand(band_name.text, band_name.length)) {
+      char text[24];
+      frequency_slot.AssignBytes(text, adif::FormatMegahertz(band->lower_hz, text));
+      shown_frequency = {frequency_slot.Str(), frequency_slot.Length()};
+    }
+  }
+  qso_.Show(kFrequency, shown_frequency.text, shown_frequency.length);
 
   // Mode: the submode, or the mode, as the tables spell them.
-  TextBuffer& mode = qso_.Field(kMode);
-  if (FirstPresent(record_, {adif::kAppMode}) >= 0) {
-    TakeValue(adif::kAppMode, mode);
+  if (record_.HasText(adif::kAppMode)) {
+    ShowValue(kMode, adif::kAppMode);
   } else {
-    TakeValue(adif::kMode, value_);
-    TakeValue(adif::kSubmode, scratch_);
-    const char* mode_name = adif::KnownModeName(value_.Str(), value_.Length());
-    const char* submode_name = adif::KnownModeName(scratch_.Str(), scratch_.Length());
-    if (mode_name == nullptr) mode_name = value_.Str();
-    if (submode_name == nullptr && !scratch_.Empty()) submode_name = scratch_.Str();
-    mode.Assign(adif::ReadBackMode(mode_name, submode_name));
+    Shown mode = LineValue(adif::kMode, value_);
+    Shown submode = LineValue(adif::kSubmode, scratch_);
+    // (No mode has an empty name.)
+    const char* name = mode.length > 0 ? adif::KnownModeName(mode.text, mode.length) : nullptr;
+    if (name != nullptr) mode = {name, static_cast<int32_t>(std::strlen(name))};
+    name = submode.length > 0 ? adif::KnownModeName(submode.text, submode.length) : nullptr;
+    if (name != nullptr) submode = {name, static_cast<int32_t>(std::strlen(name))};
+    bool has_submode = submode.length > 0;
+    // The sidebands of SSB read back as SSB.
+    Shown shown = !has_submode || Spells(mode.text, mode.length, "SSB") ? mode : submode;
+    TextBuffer& slot = qso_.Field(kMode);
+    slot.AssignBytes(shown.text, shown.length);
   }
 
-  take_first(kPower, {adif::kAppPower, adif::kTxPwr});
-  take_first(kName, {adif::kNameIntl, adif::kName});
-  take_first(kQth, {adif::kQthIntl, adif::kQth});
+  show_first(kPower, {adif::kAppPower, adif::kTxPwr});
+  show_first(kName, {adif::kNameIntl, adif::kName});
+  show_first(kQth, {adif::kQthIntl, adif::kQth});
 
   // The remarks: a tag for each field the line has no place for.
   TextBuffer& remarks = qso_.Field(kRemarks);
   auto tag = [&](const char* keyword, std::initializer_list<Field> fields) {
-    int f = FirstPresent(record_, fields);
-    if (f < 0) return;
-    TakeValue(f, value_);
-    char open, close;
-    BracketsFor(value_, &open, &close);
-    remarks.AppendTag(keyword, value_, open, close);
+    Field f = FirstPresent(record_, fields);
+    if (f != adif::kFieldCount) {
+      AppendTagOf(remarks, keyword, static_cast<int32_t>(std::strlen(keyword)), f);
+    }
   };
   tag(tag::kRemark, {adif::kCommentIntl, adif::kComment});
   tag(tag::kRemark2, {adif::kNotesIntl, adif::kNotes});
   tag(tag::kContest, {adif::kAppContest, adif::kContestId});
-  if (FirstPresent(record_, {adif::kAppEnd}) >= 0) {
-    tag(tag::kEndTime, {adif::kAppEnd});
-  } else if (record_.present[adif::kTimeOff]) {
+  if (record_.HasText(adif::kAppEnd)) {
+    AppendTagOf(remarks, tag::kEndTime, static_cast<int32_t>(std::strlen(tag::kEndTime)),
+                adif::kAppEnd);
+  } else if (record_.Has(adif::kTimeOff)) {
     int32_t end_hour = 0, end_minute = 0;
-    if (ReadTime(record_.value[adif::kTimeOff], &end_hour, &end_minute)) {
+    if (ReadTime(record_.Text(adif::kTimeOff), record_.Length(adif::kTimeOff), &end_hour,
+                 &end_minute)) {
       uint8_t ey = y, em = mo, ed = d, eh = static_cast<uint8_t>(end_hour);
       int32_t off_year = 0, off_month = 0, off_day = 0;
-      if (record_.present[adif::kQsoDateOff] &&
-          ReadDate(record_.value[adif::kQsoDateOff], &off_year, &off_month, &off_day)) {
+      if (record_.Has(adif::kQsoDateOff) &&
+          ReadDate(record_.Text(adif::kQsoDateOff), record_.Length(adif::kQsoDateOff), &off_year,
+                   &off_month, &off_day)) {
         ey = static_cast<uint8_t>(off_year % 100);
         em = static_cast<uint8_t>(off_month);
         ed = static_cast<uint8_t>(off_day);
@@ -318,28 +452,62 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   tag(tag::kMyQth, {adif::kMyCityIntl, adif::kMyCity});
   tag(tag::kGrid, {adif::kAppGrid, adif::kGridsquare});
   tag(tag::kCode, {adif::kAppCode, adif::kCnty});
-  if (FirstPresent(record_, {adif::kAppVia}) >= 0) {
-    TakeValue(adif::kAppVia, value_);
-    remarks.AppendTag(tag::kVia, value_, '[', ']');
-  } else if (record_.present[adif::kQslSentVia]) {
-    const TextBuffer& via = record_.value[adif::kQslSentVia];
-    char route = adif::RouteOf(via.Str(), via.Length());
+  if (record_.HasText(adif::kAppVia)) {
+    Shown via = LineValue(adif::kAppVia, value_);
+    remarks.AppendTag(tag::kVia, via.text, via.length, '[', ']');
+  } else if (record_.Has(adif::kQslSentVia)) {
+    char route = adif::RouteOf(record_.Text(adif::kQslSentVia), record_.Length(adif::kQslSentVia));
     if (route != '\0') remarks.AppendTag(tag::kVia, &route, 1, '[', ']');
   }
   tag(tag::kMyReport, {adif::kRstRcvd});
 
   // QSL marks and the Env text.
-  QslMark1(qso_.Field(kQslMark1));
-  if (FirstPresent(record_, {adif::kAppQsl2}) >= 0) {
-    TakeValue(adif::kAppQsl2, qso_.Field(kQslMark2));
-  } else if (record_.present[adif::kQslRcvd] && record_.value[adif::kQslRcvd].Length() == 1) {
-    char c = record_.value[adif::kQslRcvd].Str()[0];
+  if (record_.HasText(adif::kAppQsl1)) {
+    ShowValue(kQslMark1, adif::kAppQsl1);
+  } else {
+    QslMark1(qso_.Field(kQslMark1));
+  }
+  if (record_.HasText(adif::kAppQsl2)) {
+    ShowValue(kQslMark2, adif::kAppQsl2);
+  } else if (record_.Length(adif::kQslRcvd) == 1) {
+    char c = record_.Text(adif::kQslRcvd)[0];
     if (c == 'Y' || c == 'y') qso_.Field(kQslMark2).AppendChar('Y');
   }
-  take_first(kEnv, {adif::kAppEnv});
+  show_first(kEnv, {adif::kAppEnv});
 
   if (malformed) WarnDamaged();
   return qso_.Assemble(buffer, size);
+}
+
+void AdifHandler::AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
+                              Field field) {
+  const char* text = record_.Text(field);
+  int32_t length = record_.Length(field);
+  uint32_t needs = NeedsOf(text, length);
+  char* at;
+  if (needs == kShownAsIs) {
+    // Plain ASCII holds no corner: the corners.
+    at = remarks.Extend((remarks.Empty() ? 0 : 1) + keyword_length + length + 2);
+    if (at != remarks.Str()) *at++ = ' ';
+    CopyBytes(at, keyword, keyword_length);
+    at += keyword_length;
+    *at++ = kCornerOpen;
+    CopyBytes(at, text, length);
+    at[length] = kCornerClose;
+    return;
+  }
+  // Keyword, a place for the opening bracket, the value, and the brackets
+  // the value leaves whole.
+  at = remarks.Extend((remarks.Empty() ? 0 : 1) + keyword_length + 1);
+  if (at != remarks.Str()) *at++ = ' ';
+  CopyBytes(at, keyword, keyword_length);
+  int32_t open_at = remarks.Length() - 1;
+  remarks.Edit()[open_at] = kCornerOpen;
+  AppendChanged(remarks, text, length, needs & line_needs_);
+  char open, close;
+  BracketsFor(remarks.Str() + open_at + 1, remarks.Length() - open_at - 1, &open, &close);
+  remarks.Edit()[open_at] = open;
+  remarks.AppendChar(close);
 }
 
 }  // namespace varnek

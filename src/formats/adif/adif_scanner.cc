@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/code_page.h"
 #include "platform/file_open.h"
 #include "text/lead_byte.h"
@@ -13,22 +17,66 @@ namespace adif {
 namespace {
 
 constexpr int32_t kBufferSize = 128 * 1024;
+// Bytes after the window that are always there (zeros): a field name is
+// looked up from the words at its start, whatever its length.
+constexpr int32_t kWindowSlack = 32;
+static_assert(kWindowSlack > kFieldNameReadAhead && kWindowSlack > 16 &&
+                  kWindowSlack >= kValueReadAhead && kWindowSlack >= TagMemo::kLongest,
+              "a tag, name or value at the window's end can be looked at");
 // What one look ahead may ask for: a tag, or a value counted again in
 // UTF-8 characters (at most four bytes each).
 constexpr int32_t kLookahead = 64 * 1024;
 constexpr int32_t kLongestTag = 256;
 constexpr int32_t kLongestRecount = (kLookahead - 1) / 4;
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
-bool IsSpace(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool IsNameByte(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+// The bytes of names, and those that may end a value.
+struct ByteClasses {
+  bool name[256] = {};
+  bool value_end[256] = {};
+};
+
+constexpr ByteClasses MakeByteClasses() {
+  ByteClasses classes;
+  for (int c = 0; c < 256; ++c) {
+    classes.name[c] =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+    classes.value_end[c] = c == '<' || c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  }
+  return classes;
 }
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool NameIs(const char* name, int32_t length, const char* word) {
-  return static_cast<size_t>(length) == std::strlen(word) &&
-         std::memcmp(name, word, static_cast<size_t>(length)) == 0;
+constexpr ByteClasses kClasses = MakeByteClasses();
+
+bool IsNameByte(unsigned char c) { return kClasses.name[c]; }
+bool IsSpace(unsigned char c) { return c != '<' && kClasses.value_end[c]; }
+
+// How many name bytes `bytes` begins with, at most `limit`. The 16 bytes
+// from `bytes` on are readable whatever `limit` is.
+int32_t NameRun(const unsigned char* bytes, int32_t limit) {
+  int32_t run = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes classified at once (bytes from 0x80 on compare as
+  // negative: no name byte).
+  const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+  const __m128i lower = _mm_or_si128(x, _mm_set1_epi8(0x20));
+  const __m128i letter = _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)),
+                                       _mm_cmpgt_epi8(_mm_set1_epi8('z' + 1), lower));
+  const __m128i digit = _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('0' - 1)),
+                                      _mm_cmpgt_epi8(_mm_set1_epi8('9' + 1), x));
+  const __m128i name =
+      _mm_or_si128(_mm_or_si128(letter, digit), _mm_cmpeq_epi8(x, _mm_set1_epi8('_')));
+  run = __builtin_ctz(~static_cast<uint32_t>(_mm_movemask_epi8(name)));
+  if (run < 16) return run < limit ? run : limit;
+#endif
+  while (run < limit && IsNameByte(bytes[run])) ++run;
+  return run;
+}
+
+// A name of three name bytes is `mark` (in capitals), letter case ignored.
+bool IsMark(const unsigned char* name, int32_t length, const char* mark) {
+  // On name bytes, setting the 0x20 bit makes the two letter cases one.
+  return length == 3 && (name[0] | 0x20) == (mark[0] | 0x20) &&
+         (name[1] | 0x20) == (mark[1] | 0x20) && (name[2] | 0x20) == (mark[2] | 0x20);
 }
 
 // The longest start of `text` (length bytes) of at most `limit` bytes that
@@ -50,27 +98,44 @@ int32_t CutAtCharacter(const unsigned char* text, int32_t length, int32_t limit,
   return at;
 }
 
-// Appends bytes of a value; a zero byte (which no text holds) becomes a
-// space.
-void AppendValue(TextBuffer& value, const unsigned char* bytes, int32_t length) {
-  char* at = value.Extend(length);
-  std::memcpy(at, bytes, static_cast<size_t>(length));
-  for (char* zero = static_cast<char*>(std::memchr(at, '\0', static_cast<size_t>(length)));
+// Zero bytes (which no text holds) as spaces.
+void BlankZeroBytes(char* text, int32_t length) {
+  for (char* zero = static_cast<char*>(std::memchr(text, '\0', static_cast<size_t>(length)));
        zero != nullptr; zero = static_cast<char*>(
-                            std::memchr(zero, '\0', static_cast<size_t>(at + length - zero)))) {
+                            std::memchr(zero, '\0', static_cast<size_t>(text + length - zero)))) {
     *zero = ' ';
   }
 }
 
-}  // namespace
-
-void RecordValues::Clear() {
-  for (int f = 0; f < kFieldCount; ++f) {
-    if (present[f]) value[f].Clear();
-    present[f] = false;
-  }
-  damaged = false;
+// Appends bytes of a value, a zero byte as a space.
+void AppendValue(TextBuffer& value, const unsigned char* bytes, int32_t length) {
+  char* at = value.Extend(length);
+  std::memcpy(at, bytes, static_cast<size_t>(length));
+  BlankZeroBytes(at, length);
 }
+
+// The offset of the first byte from 0x80 on in bytes[at, end), or end.
+int32_t AsciiRunEnd(const unsigned char* bytes, int32_t at, int32_t end) {
+#if defined(__SSE2__)
+  for (; end - at >= 32; at += 32) {
+    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
+    uint32_t high = static_cast<uint32_t>(_mm_movemask_epi8(a)) |
+                    static_cast<uint32_t>(_mm_movemask_epi8(b)) << 16;
+    if (high != 0) return at + __builtin_ctz(high);
+  }
+#else
+  for (; end - at >= 8; at += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes + at, sizeof word);
+    if ((word & 0x8080808080808080ull) != 0) break;
+  }
+#endif
+  while (at < end && bytes[at] < 0x80) ++at;
+  return at;
+}
+
+}  // namespace
 
 AdifScanner::~AdifScanner() {
   Close();
@@ -82,7 +147,7 @@ bool AdifScanner::Open(const char* name) {
   file_ = OpenRegularFile(name, "rb");
   if (file_ == nullptr) return false;
   if (buffer_ == nullptr) {
-    buffer_ = static_cast<unsigned char*>(std::malloc(kBufferSize));
+    buffer_ = static_cast<unsigned char*>(std::calloc(kBufferSize + kWindowSlack, 1));
     if (buffer_ == nullptr) std::abort();
   }
   utf8_ = DetectUtf8();
@@ -108,36 +173,30 @@ bool AdifScanner::Rewind() {
 bool AdifScanner::DetectUtf8() {
   std::clearerr(file_);
   if (std::fseek(file_, 0, SEEK_SET) != 0) return false;
-  int32_t carried = 0;  // bytes of a character cut by the end of a read
+  Utf8Check check;
   bool first = true;
   for (;;) {
-    size_t got = std::fread(buffer_ + carried, 1, kBufferSize - carried, file_);
-    int32_t held = carried + static_cast<int32_t>(got);
+    size_t got = std::fread(buffer_, 1, kBufferSize, file_);
+    if (got == 0) return check.Whole();
+    int32_t held = static_cast<int32_t>(got);
     int32_t at = 0;
     if (first && held >= 3 && std::memcmp(buffer_, "\xEF\xBB\xBF", 3) == 0) at = 3;
     first = false;
     while (at < held) {
-      // Eight bytes of ASCII at a time.
-      uint64_t word;
-      if (held - at >= 8 && (std::memcpy(&word, buffer_ + at, 8), (word & kHighBits) == 0)) {
-        at += 8;
-        continue;
+      if (check.Whole()) {
+        // Between characters, ASCII is passed over in blocks up to the
+        // first other byte, and three-byte characters led by E1-EC or
+        // EE-EF (most of what is not ASCII, all of Japanese) whole.
+        at = AsciiRunEnd(buffer_, at, held);
+        const unsigned char* p = buffer_ + at;
+        if (held - at >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED &&
+            (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+          at += 3;
+          continue;
+        }
       }
-      if (buffer_[at] < 0x80) {
-        ++at;
-        continue;
-      }
-      int32_t n = Utf8CharacterLength(buffer_ + at, held - at);
-      if (n == 0) {
-        // A character the read cut short is looked at again with the rest.
-        if (got > 0 && held - at < 4) break;
-        return false;
-      }
-      at += n;
+      if (at < held && !check.Take(buffer_[at++])) return false;
     }
-    carried = held - at;
-    if (got == 0) return carried == 0;
-    std::memmove(buffer_, buffer_ + at, static_cast<size_t>(carried));
   }
 }
 
@@ -153,21 +212,6 @@ int32_t AdifScanner::Ensure(int32_t count) {
     filled_ += static_cast<int32_t>(got);
   }
   return filled_ < count ? filled_ : count;
-}
-
-bool AdifScanner::FindTagStart() {
-  for (;;) {
-    if (position_ < filled_) {
-      const void* at =
-          std::memchr(buffer_ + position_, '<', static_cast<size_t>(filled_ - position_));
-      if (at != nullptr) {
-        position_ = static_cast<int32_t>(static_cast<const unsigned char*>(at) - buffer_);
-        return true;
-      }
-      position_ = filled_;
-    }
-    if (Ensure(1) == 0) return false;
-  }
 }
 
 int64_t AdifScanner::Take(int64_t count, TextBuffer* kept, int32_t room) {
@@ -188,96 +232,224 @@ int64_t AdifScanner::Take(int64_t count, TextBuffer* kept, int32_t room) {
 }
 
 bool AdifScanner::Next(RecordValues* record) {
-  record->Clear();
-  bool any = false;
-  while (FindTagStart()) {
-    int32_t held = Ensure(kLongestTag);
-    const unsigned char* tag = buffer_ + position_;
-    // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>
-    // The name, in capitals (what the field table holds).
-    char name[kLongestTag];
-    int32_t i = 1;
-    while (i < held && IsNameByte(tag[i])) {
-      name[i - 1] = Upper(static_cast<char>(tag[i]));
-      ++i;
+  // In place first; a record that runs past the window is read again from
+  // the window's start, and copied when the whole window cannot hold it.
+  for (int attempt = 0;; ++attempt) {
+    int32_t start = position_;
+    bool record_seen = record_seen_;
+    record->Clear();
+    Scan scan = attempt < 2 ? Parse<false>(record) : Parse<true>(record);
+    if (scan == Scan::kWindowShort) {
+      position_ = start;
+      record_seen_ = record_seen;
+      Ensure(kBufferSize);
+      continue;
     }
-    int32_t name_length = i - 1;
-    int64_t length = -1;
-    if (i < held && tag[i] == ':') {
-      ++i;
-      int32_t digits = 0;
-      length = 0;
-      while (i < held && tag[i] >= '0' && tag[i] <= '9' && digits < 12) {
-        length = length * 10 + (tag[i] - '0');
-        ++i;
-        ++digits;
+    if (scan == Scan::kNoRecord) return false;
+    if (attempt < 2 && std::memchr(buffer_ + start, '\0', static_cast<size_t>(position_ - start))) {
+      for (int f = 0; f < kFieldCount; ++f) {
+        if (!record->Has(static_cast<Field>(f))) continue;
+        BlankZeroBytes(reinterpret_cast<char*>(buffer_) +
+                           (record->text_[f] - reinterpret_cast<const char*>(buffer_)),
+                       record->length_[f]);
       }
-      if (digits == 0) length = -2;
+    }
+    return true;
+  }
+}
+
+template <bool kCopy>
+AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
+  // The window in locals, taken again after every move (copying only).
+  const unsigned char* bytes = buffer_;
+  int32_t end = filled_;
+  int32_t at = position_;
+  auto moved = [&] {
+    bytes = buffer_;
+    end = filled_;
+    at = position_;
+  };
+  auto window_short = [&] {
+    position_ = at;
+    return Scan::kWindowShort;
+  };
+  // What the record has so far, kept here and handed over at its end.
+  uint64_t present = 0;
+  bool damaged = false;
+  auto record_ends = [&] {
+    record->present_ = present;
+    record->damaged_ = damaged;
+    position_ = at;
+    return present != 0 ? Scan::kRecord : Scan::kNoRecord;
+  };
+  for (;;) {
+    // To the next '<', most often right after a blank.
+    if (at < end && bytes[at] != '<') {
+      if (IsSpace(bytes[at]) && at + 1 < end && bytes[at + 1] == '<') {
+        ++at;
+      } else {
+        const void* found = std::memchr(bytes + at, '<', static_cast<size_t>(end - at));
+        at = found ? static_cast<int32_t>(static_cast<const unsigned char*>(found) - bytes) : end;
+      }
+    }
+    if (at == end) {
+      if (at_end_) break;
+      if (!kCopy) return window_short();
+      position_ = at;
+      int32_t held = Ensure(1);
+      moved();
+      if (held == 0) break;
+      continue;
+    }
+
+    // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>, within kLongestTag bytes.
+    int32_t held = end - at;
+    if (kCopy && held < kLongestTag) {
+      position_ = at;
+      held = Ensure(kLongestTag);
+      moved();
+    }
+    if (held > kLongestTag) held = kLongestTag;
+    const unsigned char* tag = bytes + at;
+    Field field;
+    int64_t length;
+    if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
+      field = known->field;
+      length = known->length;
+      at += known->size;
+    } else {
+      int32_t name_length = NameRun(tag + 1, held - 1);
+      int32_t i = 1 + name_length;
+      length = -1;
       if (i < held && tag[i] == ':') {
-        ++i;
-        while (i < held && IsNameByte(tag[i])) ++i;
-      }
-    }
-    if (name_length == 0 || length == -2 || i >= held || tag[i] != '>') {
-      ++position_;  // a '<' that opens no tag
-      continue;
-    }
-    position_ += i + 1;
-    if (length < 0 && NameIs(name, name_length, kEndOfRecord)) {
-      record_seen_ = true;
-      if (any) return true;
-      continue;
-    }
-    if (length < 0 && NameIs(name, name_length, kEndOfHeader)) {
-      if (!record_seen_) {
-        record->Clear();
-        any = false;
-      }
-      continue;
-    }
-    Field field = FieldNamedInCapitals(name, name_length);
-    if (length < 0) length = 0;
-    if (field == kFieldCount) {
-      if (Take(length, nullptr, 0) < length) record->damaged = true;
-      continue;
-    }
-    any = true;
-    TextBuffer& value = record->value[field];
-    if (record->present[field]) value.Clear();
-    record->present[field] = true;
-    // A value that does not end where a tag, a blank or the file's end
-    // begins has its length counted in UTF-8 characters, when that fits.
-    int64_t bytes = length;
-    if (length <= kLongestRecount) {
-      int32_t look = Ensure(static_cast<int32_t>(length) * 4 + 1);
-      const unsigned char* p = buffer_ + position_;
-      auto ends_at = [&](int32_t at) { return at >= look || p[at] == '<' || IsSpace(p[at]); };
-      if (look < length) {
-        record->damaged = true;  // the file ends inside the value
-      } else if (!ends_at(static_cast<int32_t>(length))) {
-        record->damaged = true;
-        int32_t at = 0;
-        for (int64_t c = 0; c < length && at < look; ++c) {
-          int32_t n = Utf8CharacterLength(p + at, look - at);
-          at += n == 0 ? 1 : n;
+        int32_t digits = ++i;
+        length = 0;
+        while (i < held && i - digits < 12 && tag[i] >= '0' && tag[i] <= '9') {
+          length = length * 10 + (tag[i] - '0');
+          ++i;
         }
-        if (at <= look && ends_at(at)) bytes = at;
+        if (i == digits) length = -2;
+        if (i < held && tag[i] == ':') {
+          ++i;
+          i += NameRun(tag + i, held - i);
+        }
       }
-      int32_t available = look < bytes ? look : static_cast<int32_t>(bytes);
+      if (name_length == 0 || length == -2 || i >= held || tag[i] != '>') {
+        // In place, a tag cut by the window's end may still be one.
+        if (!kCopy && i >= held && held < kLongestTag && !at_end_) return window_short();
+        ++at;  // a '<' that opens no tag
+        continue;
+      }
+      at += i + 1;
+      const unsigned char* name = tag + 1;
+      if (length < 0) {
+        if (IsMark(name, name_length, kEndOfRecord)) {
+          record_seen_ = true;
+          if (present != 0) return record_ends();
+          continue;
+        }
+        if (IsMark(name, name_length, kEndOfHeader)) {
+          if (!record_seen_) {
+            present = 0;
+            damaged = false;
+          }
+          continue;
+        }
+        length = 0;
+      }
+      field = FieldNamed(reinterpret_cast<const char*>(name), name_length);
+      memo_.Note(tag, i + 1, field, length);
+    }
+    if (field == kFieldCount) {
+      if (kCopy) {
+        position_ = at;
+        if (Take(length, nullptr, 0) < length) damaged = true;
+        moved();
+      } else if (length <= end - at) {
+        at += static_cast<int32_t>(length);
+      } else if (at_end_) {
+        damaged = true;
+        at = end;
+      } else {
+        return window_short();
+      }
+      continue;
+    }
+    present |= uint64_t{1} << field;
+    TextBuffer& copy = record->copied_[field];
+    auto store = [&](const unsigned char* value, int32_t count) {
+      if (kCopy) {
+        copy.Clear();
+        copy.Reserve(count + kValueReadAhead);
+        AppendValue(copy, value, count);
+        value = reinterpret_cast<const unsigned char*>(copy.Str());
+      }
+      record->text_[field] = reinterpret_cast<const char*>(value);
+      record->length_[field] = count;
+    };
+    if (length <= kLongestRecount) {
+      int32_t n = static_cast<int32_t>(length);
+      int32_t taken = n;  // what the value takes of the file
+      int32_t available = n;
+      held = end - at;
+      const unsigned char* p = bytes + at;
+      if (n >= held || !kClasses.value_end[p[n]]) {
+        // A value that does not end where a tag, a blank or the file's end
+        // begins has its length counted in UTF-8 characters, when that fits.
+        int32_t need = 4 * n + 1;
+        if (held < need && !at_end_) {
+          if (!kCopy) return window_short();
+          position_ = at;
+          held = Ensure(need);
+          moved();
+          p = bytes + at;
+        }
+        int32_t look = held < need ? held : need;
+        auto ends_at = [&](int32_t k) { return k >= look || kClasses.value_end[p[k]]; };
+        if (look < n) {
+          damaged = true;  // the file ends inside the value
+        } else if (!ends_at(n)) {
+          damaged = true;
+          int32_t k = 0;
+          for (int32_t c = 0; c < n && k < look; ++c) {
+            int32_t step = Utf8CharacterLength(p + k, look - k);
+            k += step == 0 ? 1 : step;
+          }
+          if (k <= look && ends_at(k)) taken = k;
+        }
+        available = look < taken ? look : taken;
+      }
       int32_t keep = CutAtCharacter(p, available, kValueLimit, utf8_);
-      if (keep < bytes) record->damaged = true;
-      AppendValue(value, p, keep);
-      position_ += available;
+      if (keep < taken) damaged = true;
+      store(p, keep);
+      at += available;
       continue;
     }
     // A long value: its first bytes are kept, the rest passed over.
-    record->damaged = true;
-    Take(bytes, &value, kValueLimit + 4);
-    value.Truncate(CutAtCharacter(reinterpret_cast<const unsigned char*>(value.Str()),
-                                  value.Length(), kValueLimit, utf8_));
+    damaged = true;
+    if (kCopy) {
+      copy.Clear();
+      copy.Reserve(kValueLimit + 4 + kValueReadAhead);
+      position_ = at;
+      Take(length, &copy, kValueLimit + 4);
+      moved();
+      copy.Truncate(CutAtCharacter(reinterpret_cast<const unsigned char*>(copy.Str()),
+                                   copy.Length(), kValueLimit, utf8_));
+      record->text_[field] = copy.Str();
+      record->length_[field] = copy.Length();
+      continue;
+    }
+    int32_t left = end - at;
+    if (length > left && !at_end_) return window_short();
+    int32_t available = length < left ? static_cast<int32_t>(length) : left;
+    const unsigned char* p = bytes + at;
+    int32_t kept = available < kValueLimit + 4 ? available : kValueLimit + 4;
+    record->text_[field] = reinterpret_cast<const char*>(p);
+    record->length_[field] = CutAtCharacter(p, kept, kValueLimit, utf8_);
+    at += available;
   }
-  if (any) record->damaged = true;  // the last record has no EOR
-  return any;
+  if (present != 0) damaged = true;  // the last record has no EOR
+  return record_ends();
 }
 
 }  // namespace adif

@@ -2,15 +2,19 @@
 // memory. It reads the file through a window of its bytes, passes over the
 // header (whatever comes before an EOH that stands before any EOR) and
 // over every field it does not know, and hands over the values of the
-// known fields of one record as the file holds them (raw bytes; at most
-// kValueLimit of each, cut at a character boundary).
+// known fields of one record as the file holds them (raw bytes, a zero
+// byte as a space; at most kValueLimit of each, cut at a character
+// boundary).
 //
 // It takes what users' files hold: names in any case, type indicators,
 // anything between fields, values holding '<', a value whose length counts
 // UTF-8 characters instead of bytes, a last record without its EOR. What
 // it had to guess or cut is reported as damage. No byte outside the file
 // is read, and no byte outside the scanner's buffers is written. The
-// scanner owns its stream and buffer.
+// scanner owns its stream, its window and the values it hands over: they
+// point into the window where the whole record lies in it, and into copies
+// of their own otherwise, and stay as they are until the scanner is used
+// again.
 #ifndef VARNEK_FORMATS_ADIF_ADIF_SCANNER_H_
 #define VARNEK_FORMATS_ADIF_ADIF_SCANNER_H_
 
@@ -18,17 +22,48 @@
 #include <cstdio>
 
 #include "formats/adif/adif_fields.h"
+#include "formats/adif/tag_memo.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
 namespace adif {
 
+// Bytes after each value of a record that may be read (not part of it).
+constexpr int32_t kValueReadAhead = 16;
+
 // The known fields of one record.
-struct RecordValues {
-  TextBuffer value[kFieldCount];
-  bool present[kFieldCount] = {};
-  bool damaged = false;  // something had to be guessed or cut
-  void Clear();
+class RecordValues {
+ public:
+  RecordValues() = default;
+  RecordValues(const RecordValues&) = delete;
+  RecordValues& operator=(const RecordValues&) = delete;
+
+  bool Has(Field field) const { return (present_ >> field & 1u) != 0; }
+  // The value's bytes (no zero byte among them, kValueReadAhead readable
+  // bytes after them) and length; an empty text for a field the record
+  // does not have.
+  const char* Text(Field field) const { return Has(field) ? text_[field] : ""; }
+  int32_t Length(Field field) const { return Has(field) ? length_[field] : 0; }
+  // The field is there with a value that is not empty.
+  bool HasText(Field field) const { return Length(field) > 0; }
+  // Something had to be guessed or cut.
+  bool Damaged() const { return damaged_; }
+
+ private:
+  friend class AdifScanner;
+  static_assert(kFieldCount <= 64, "one bit per field");
+
+  void Clear() {
+    present_ = 0;
+    damaged_ = false;
+  }
+
+  uint64_t present_ = 0;  // bit f: field f
+  bool damaged_ = false;
+  const char* text_[kFieldCount] = {};
+  int32_t length_[kFieldCount] = {};
+  // Values copied out of the window (a record larger than it).
+  TextBuffer copied_[kFieldCount];
 };
 
 class AdifScanner {
@@ -54,11 +89,17 @@ class AdifScanner {
   bool Utf8() const { return utf8_; }
 
  private:
+  enum class Scan { kRecord, kNoRecord, kWindowShort };
+
+  // One record from the current position. In place (kCopy false), values
+  // point into the window, which does not move: a record that runs past
+  // its end gives kWindowShort. Copying, the window moves as needed and
+  // values are copied.
+  template <bool kCopy>
+  Scan Parse(RecordValues* record);
   // Makes `count` bytes from the current position readable (fewer at the
   // end of the file); returns how many are.
   int32_t Ensure(int32_t count);
-  // Moves to the next '<'; false at the end of the file.
-  bool FindTagStart();
   // Passes over `count` bytes, keeping at most `room` of them in `kept`
   // (null: none); returns how many could be passed over.
   int64_t Take(int64_t count, TextBuffer* kept, int32_t room);
@@ -71,6 +112,7 @@ class AdifScanner {
   bool at_end_ = false;       // the file has no bytes beyond buffer_
   bool record_seen_ = false;  // an EOR has been read: EOH means nothing now
   bool utf8_ = false;
+  TagMemo memo_;
 };
 
 }  // namespace adif

@@ -313,9 +313,7 @@ const Band* BandOf(uint64_t hz) {
   return nullptr;
 }
 
-const Band* FindBand(const char* name) {
-  int32_t length = 0;
-  while (name[length] != '\0') ++length;
+const Band* FindBand(const char* name, int32_t length) {
   for (size_t i = 0; i < kBandCount; ++i) {
     if (SameName(kBands[i].name, name, length)) return &kBands[i];
   }
@@ -381,7 +379,9 @@ char RouteOf(const char* via, int32_t length) {
 
 const Band* BandOfLabel(const char* text, int32_t length) {
   for (const BandLabel& label : kBandLabels) {
-    if (SameName(label.text, text, length)) return FindBand(label.band);
+    if (SameName(label.text, text, length)) {
+      return FindBand(label.band, static_cast<int32_t>(std::strlen(label.band)));
+    }
   }
   // "10G", "10.1G", "24G": GHz, in the band the value lies in.
   if (length < 2 || (text[length - 1] != 'G' && text[length - 1] != 'g')) return nullptr;

@@ -39,8 +39,8 @@ extern const size_t kSubmodeCount;
 
 // The band a frequency lies in, or null.
 const Band* BandOf(uint64_t hz);
-// The band of that name, or null.
-const Band* FindBand(const char* name);
+// The band of that name (`length` bytes), or null.
+const Band* FindBand(const char* name, int32_t length);
 
 // What a QSO line's mode text becomes: MODE alone, or MODE and SUBMODE.
 struct ModeChoice {

@@ -28,19 +28,32 @@ using adif::Field;
 namespace {
 
 constexpr char kRecordEnd[] = "<EOR>\r\n";
+constexpr int32_t kUsualLine = 1024;
 constexpr char kLineEnd[] = "\r\n";
 
+// No byte from 0x80 on: words of eight (the last one overlapping the one
+// before), or of four, or single bytes, never a byte outside the text.
 bool IsAscii(const char* text, int32_t length) {
-  int32_t i = 0;
-  for (; i + 8 <= length; i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text + i, sizeof word);
-    if ((word & 0x8080808080808080ull) != 0) return false;
+  if (length >= 8) {
+    uint64_t high = 0;
+    for (int32_t i = 0; i + 8 < length; i += 8) {
+      uint64_t word;
+      std::memcpy(&word, text + i, sizeof word);
+      high |= word;
+    }
+    uint64_t last;
+    std::memcpy(&last, text + length - 8, sizeof last);
+    return ((high | last) & 0x8080808080808080ull) == 0;
   }
-  for (; i < length; ++i) {
-    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+  if (length >= 4) {
+    uint32_t first, last;
+    std::memcpy(&first, text, sizeof first);
+    std::memcpy(&last, text + length - 4, sizeof last);
+    return ((first | last) & 0x80808080u) == 0;
   }
-  return true;
+  unsigned char bytes = 0;
+  for (int32_t i = 0; i < length; ++i) bytes |= static_cast<unsigned char>(text[i]);
+  return bytes < 0x80;
 }
 
 bool AllDigits(const char* text, int32_t length) {
@@ -117,6 +130,18 @@ void PutDigits(char* out, int32_t value, int32_t count) {
   }
 }
 
+// YYYYMMDD and HHMM of a moment that has them.
+void PutDate(char* out, const Moment& m) {
+  PutTwoDigits(out, static_cast<uint32_t>(m.year / 100));
+  PutTwoDigits(out + 2, static_cast<uint32_t>(m.year % 100));
+  PutTwoDigits(out + 4, static_cast<uint32_t>(m.month));
+  PutTwoDigits(out + 6, static_cast<uint32_t>(m.day));
+}
+void PutTime(char* out, const Moment& m) {
+  PutTwoDigits(out, static_cast<uint32_t>(m.hour));
+  PutTwoDigits(out + 2, static_cast<uint32_t>(m.minute));
+}
+
 // Removes every `keyword` followed by an empty pair of brackets (what is
 // left of a remark whose only content was a tag that went to its own
 // field), with one space before it.
@@ -161,6 +186,11 @@ int32_t AdifHandler::Create(const char* name) {
   }
   record_number_ = 0;
   overflow_warned_ = 0;
+  // Room for the texts of lines up to kUsualLine bytes (a converted
+  // character takes up to three bytes), so that such lines take no new
+  // blocks after the first records, whatever their order.
+  texts_[kConvertedText].Reserve(4 * kUsualLine);
+  texts_[kCommentText].Reserve(kUsualLine);
   return 1;
 }
 
@@ -205,31 +235,48 @@ bool AdifHandler::WriteHeader() {
 
 namespace {
 
-// The fields of the record being written, each in UTF-8, emitted in the
-// order of adif::Field.
+// The fields of the record being written, each a text in UTF-8 kept until
+// the record is emitted in the order of adif::Field: bytes of the QSO line
+// or of the handler's texts as they stand when plain ASCII, converted into
+// `converted` otherwise.
 class PendingRecord {
  public:
-  PendingRecord(adif::RecordValues& values, CodePageConverter& converter, bool* lossy)
-      : values_(values), converter_(converter), lossy_(lossy) {
-    values_.Clear();
+  PendingRecord(TextBuffer& converted, CodePageConverter& converter, bool* lossy)
+      : converted_(converted), converter_(converter), lossy_(lossy) {
+    converted_.Clear();
   }
 
-  // A text of the QSO line (code page 932) into `field`.
+  // A text of the QSO line (code page 932) into `field`; the bytes stay as
+  // they are until Emit.
   void Set(Field field, const char* text, int32_t length) {
+    Set(field, text, length, IsAscii(text, length));
+  }
+  void Set(Field field, const char* text, int32_t length, bool ascii) {
     if (length <= 0) return;
-    TextBuffer& value = values_.value[field];
-    if (IsAscii(text, length)) {
-      value.AssignBytes(text, length);
-    } else {
-      value.Clear();
-      if (converter_.Cp932ToUtf8(text, length, value) > 0) *lossy_ = true;
+    uint64_t bit = uint64_t{1} << field;
+    present_ |= bit;
+    lengths_ += length;
+    if (ascii) {
+      converted_bits_ &= ~bit;
+      text_[field] = text;
+      length_[field] = length;
+      return;
     }
-    values_.present[field] = true;
+    // Kept as an offset: the converted texts may still move.
+    int32_t start = converted_.Length();
+    if (converter_.Cp932ToUtf8(text, length, converted_) > 0) *lossy_ = true;
+    converted_bits_ |= bit;
+    offset_[field] = start;
+    length_[field] = converted_.Length() - start;
   }
   void Set(Field field, const TextBuffer& text) { Set(field, text.Str(), text.Length()); }
+  void Set(Field field, const char* text) {
+    Set(field, text, static_cast<int32_t>(std::strlen(text)));
+  }
   // Plain ASCII into `field`, anything else into its international twin.
   void SetText(Field plain, Field international, const char* text, int32_t length) {
-    Set(IsAscii(text, length) ? plain : international, text, length);
+    bool ascii = IsAscii(text, length);
+    Set(ascii ? plain : international, text, length, ascii);
   }
   void SetText(Field plain, Field international, const TextBuffer& text) {
     SetText(plain, international, text.Str(), text.Length());
@@ -237,42 +284,94 @@ class PendingRecord {
   // Into `field` when it is plain ASCII, else into `application` (which
   // other programs do not read: a loss for them).
   void SetAscii(Field field, Field application, const char* text, int32_t length) {
-    if (length > 0 && !IsAscii(text, length)) {
-      *lossy_ = true;
-      Set(application, text, length);
-      return;
-    }
-    Set(field, text, length);
+    bool ascii = IsAscii(text, length);
+    if (length > 0 && !ascii) *lossy_ = true;
+    Set(ascii ? field : application, text, length, ascii);
   }
 
-  // Appends the record's line to `out`.
+  // The record's line into `out`: each field as <NAME:LENGTH>VALUE and a
+  // space, then the end of the record.
   void Emit(TextBuffer& out) const {
+    // Room for every field's opening, length, '>' and space.
+    int32_t fields = __builtin_popcountll(present_);
+    int32_t total = static_cast<int32_t>(sizeof kRecordEnd) - 1 + lengths_ +
+                    fields * (kLongestOpening + kMostLengthDigits + 2);
     out.Clear();
-    for (int f = 0; f < adif::kFieldCount; ++f) {
-      if (!values_.present[f]) continue;
-      const TextBuffer& value = values_.value[f];
+    char* start = out.Extend(total);
+    char* at = start;
+    for (uint64_t bits = present_; bits != 0; bits &= bits - 1) {
+      int f = __builtin_ctzll(bits);
       const adif::FieldOpening& opening = adif::OpeningOf(static_cast<Field>(f));
-      char length[12];
-      char* length_end = FormatUnsigned(length, static_cast<uint32_t>(value.Length()), 1);
-      int32_t digits = static_cast<int32_t>(length_end - length);
-      char* at = out.Extend(opening.length + digits + 1 + value.Length() + 1);
-      std::memcpy(at, opening.text, static_cast<size_t>(opening.length));
-      at += opening.length;
-      std::memcpy(at, length, static_cast<size_t>(digits));
-      at += digits;
+      int32_t length = length_[f];
+      const char* text =
+          (converted_bits_ >> f & 1u) != 0 ? converted_.Str() + offset_[f] : text_[f];
+      // The whole of `text` (the room holds it), the bytes after the opening
+      // written over next.
+      std::memcpy(at, opening.text, sizeof opening.text);
+      at = PutLength(at + opening.length, length);
       *at++ = '>';
-      std::memcpy(at, value.Str(), static_cast<size_t>(value.Length()));
-      at += value.Length();
-      *at = ' ';
+      CopyBytes(at, text, length);
+      at += length;
+      *at++ = ' ';
     }
-    out.Append(kRecordEnd);
+    CopyBytes(at, kRecordEnd, static_cast<int32_t>(sizeof kRecordEnd) - 1);
+    at += sizeof kRecordEnd - 1;
+    out.Truncate(static_cast<int32_t>(at - start));
   }
 
  private:
-  adif::RecordValues& values_;
+  // Lengths of values (at most a QSO line's length, far below 10^10).
+  static constexpr int32_t kMostLengthDigits = 10;
+  static constexpr int32_t kLongestOpening =
+      static_cast<int32_t>(sizeof(adif::FieldOpening{}.text));
+  static char* PutLength(char* at, int32_t length) {
+    if (length < 10) {
+      *at = static_cast<char>('0' + length);
+      return at + 1;
+    }
+    if (length < 100) {
+      PutTwoDigits(at, static_cast<uint32_t>(length));
+      return at + 2;
+    }
+    char digits[12];
+    char* end = FormatUnsigned(digits, static_cast<uint32_t>(length), 1);
+    int32_t n = static_cast<int32_t>(end - digits);
+    CopyBytes(at, digits, n);
+    return at + n;
+  }
+
+  TextBuffer& converted_;
   CodePageConverter& converter_;
   bool* lossy_;
+  static_assert(adif::kFieldCount <= 64, "one bit per field");
+  uint64_t present_ = 0;
+  uint64_t converted_bits_ = 0;  // fields whose text is in converted_
+  int32_t lengths_ = 0;          // of all texts set (at least those kept)
+  const char* text_[adif::kFieldCount];
+  int32_t offset_[adif::kFieldCount];
+  int32_t length_[adif::kFieldCount];
 };
+
+// The remarks hold an empty pair of brackets ("[]", "｢｣", ...), without
+// which DropEmptyTags finds nothing to drop.
+bool HasEmptyBrackets(const TextBuffer& text) {
+  struct Closings {
+    char of[256] = {};  // of each opening bracket
+  };
+  static constexpr Closings kClosings = [] {
+    Closings closings;
+    for (const char* pair : {"\xA2\xA3", "[]", "{}", "()", "<>"}) {
+      closings.of[static_cast<unsigned char>(pair[0])] = pair[1];
+    }
+    return closings;
+  }();
+  const char* p = text.Str();
+  for (int32_t i = 0; i + 1 < text.Length(); ++i) {
+    char closing = kClosings.of[static_cast<unsigned char>(p[i])];
+    if (closing != '\0' && p[i + 1] == closing) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -283,57 +382,55 @@ int32_t AdifHandler::WriteText(char* line) {
   int32_t* length = qso.length;
   RemarkText& remarks = remarks_;
   remarks.AssignBytes(field[kRemarks], length[kRemarks]);
-  TextBuffer& value = qso_.Field(1);
-  TextBuffer& comment = qso_.Field(2);
   bool lossy = false;
-  PendingRecord record(record_, converter_, &lossy);
-  char digits[16];
+  PendingRecord record(texts_[kConvertedText], converter_, &lossy);
+  auto cut = [&](WriterText text, const char* keyword) -> TextBuffer* {
+    return CutTag(remarks, texts_[text], keyword) ? &texts_[text] : nullptr;
+  };
 
   // Call sign, in capitals.
-  scratch_.AssignBytes(field[kCall], length[kCall]);
-  char* call = scratch_.Edit();
-  for (int32_t i = 0; i < scratch_.Length(); ++i) {
-    if (call[i] >= 'a' && call[i] <= 'z') call[i] = static_cast<char>(call[i] - 'a' + 'A');
+  TextBuffer& call = texts_[kCallText];
+  call.AssignBytes(field[kCall], length[kCall]);
+  char* capitals = call.Edit();
+  for (int32_t i = 0; i < call.Length(); ++i) {
+    if (capitals[i] >= 'a' && capitals[i] <= 'z') {
+      capitals[i] = static_cast<char>(capitals[i] - 'a' + 'A');
+    }
   }
-  record.SetAscii(adif::kCall, adif::kAppCall, scratch_.Str(), scratch_.Length());
+  record.SetAscii(adif::kCall, adif::kAppCall, call.Str(), call.Length());
 
   // Start, in UTC.
+  char date[8], time[4], end_date[8], end_time[4];
   Moment start = UtcMoment(field[kDate], field[kTime], length[kTime], false);
   if (!start.has_date || !start.has_time) lossy = true;
   if (start.has_date) {
-    PutDigits(digits, start.year, 4);
-    PutDigits(digits + 4, start.month, 2);
-    PutDigits(digits + 6, start.day, 2);
-    record.Set(adif::kQsoDate, digits, 8);
+    PutDate(date, start);
+    record.Set(adif::kQsoDate, date, 8);
   }
   if (start.has_time) {
-    PutDigits(digits, start.hour, 2);
-    PutDigits(digits + 2, start.minute, 2);
-    record.Set(adif::kTimeOn, digits, 4);
+    PutTime(time, start);
+    record.Set(adif::kTimeOn, time, 4);
   }
 
   // End: an END tag of HHMM (in JST); before the start time it is on the
   // day after.
-  if (CutTag(remarks, value, tag::kEndTime)) {
+  if (const TextBuffer* value = cut(kEndText, tag::kEndTime)) {
     int32_t end_hour = 0, end_minute = 0;
-    bool is_time = ReadTime(value.Str(), value.Length(), &end_hour, &end_minute);
+    bool is_time = ReadTime(value->Str(), value->Length(), &end_hour, &end_minute);
     int32_t start_hour = 0, start_minute = 0;
     bool before = ReadTime(field[kTime], length[kTime], &start_hour, &start_minute) &&
                   end_hour * 60 + end_minute < start_hour * 60 + start_minute;
-    Moment end = UtcMoment(field[kDate], value.Str(), value.Length(), is_time && before);
+    Moment end = UtcMoment(field[kDate], value->Str(), value->Length(), is_time && before);
     if (end.has_time) {
-      PutDigits(digits, end.hour, 2);
-      PutDigits(digits + 2, end.minute, 2);
-      record.Set(adif::kTimeOff, digits, 4);
+      PutTime(end_time, end);
+      record.Set(adif::kTimeOff, end_time, 4);
       if (end.has_date &&
           (end.year != start.year || end.month != start.month || end.day != start.day)) {
-        PutDigits(digits, end.year, 4);
-        PutDigits(digits + 4, end.month, 2);
-        PutDigits(digits + 6, end.day, 2);
-        record.Set(adif::kQsoDateOff, digits, 8);
+        PutDate(end_date, end);
+        record.Set(adif::kQsoDateOff, end_date, 8);
       }
     }
-    if (!is_time || value.Length() != 4) record.Set(adif::kAppEnd, value);
+    if (!is_time || value->Length() != 4) record.Set(adif::kAppEnd, *value);
     if (!is_time) lossy = true;
   }
 
@@ -349,9 +446,9 @@ int32_t AdifHandler::WriteText(char* line) {
         band == nullptr ? adif::BandOfLabel(frequency, frequency_length) : nullptr;
     if (band != nullptr) {
       record.Set(adif::kFreq, frequency, frequency_length);
-      record.Set(adif::kBand, band->name, static_cast<int32_t>(std::strlen(band->name)));
+      record.Set(adif::kBand, band->name);
     } else if (label != nullptr) {
-      record.Set(adif::kBand, label->name, static_cast<int32_t>(std::strlen(label->name)));
+      record.Set(adif::kBand, label->name);
       record.Set(adif::kAppFreq, frequency, frequency_length);
     } else if (number) {
       record.Set(adif::kFreq, frequency, frequency_length);
@@ -367,11 +464,10 @@ int32_t AdifHandler::WriteText(char* line) {
   if (mode_length > 0) {
     adif::ModeChoice choice = adif::ChooseMode(mode, mode_length);
     if (choice.mode != nullptr) {
-      record.Set(adif::kMode, choice.mode, static_cast<int32_t>(std::strlen(choice.mode)));
+      record.Set(adif::kMode, choice.mode);
       const char* read_back = choice.mode;
       if (choice.submode != nullptr) {
-        record.Set(adif::kSubmode, choice.submode,
-                   static_cast<int32_t>(std::strlen(choice.submode)));
+        record.Set(adif::kSubmode, choice.submode);
         read_back = adif::ReadBackMode(choice.mode, choice.submode);
       }
       if (std::strlen(read_back) != static_cast<size_t>(mode_length) ||
@@ -386,12 +482,16 @@ int32_t AdifHandler::WriteText(char* line) {
 
   // Reports, power.
   record.Set(adif::kRstSent, field[kHisReport], length[kHisReport]);
-  if (CutTag(remarks, value, tag::kMyReport)) record.Set(adif::kRstRcvd, value);
+  if (const TextBuffer* value = cut(kMyReportText, tag::kMyReport)) {
+    record.Set(adif::kRstRcvd, *value);
+  }
   const char* power = field[kPower];
   int32_t power_length = length[kPower];
-  if (power_length == 0 && CutTag(remarks, value, tag::kPower)) {
-    power = value.Str();
-    power_length = value.Length();
+  if (power_length == 0) {
+    if (const TextBuffer* value = cut(kPowerText, tag::kPower)) {
+      power = value->Str();
+      power_length = value->Length();
+    }
   }
   int32_t watts = 0;
   if (power_length > 0) {
@@ -408,47 +508,54 @@ int32_t AdifHandler::WriteText(char* line) {
   record.SetText(adif::kQth, adif::kQthIntl, field[kQth], length[kQth]);
 
   // Locator and area code.
-  if (CutTag(remarks, value, tag::kGrid)) {
-    bool locator = adif::IsLocator(value.Str(), value.Length());
-    bool capitals = true;
+  if (const TextBuffer* value = cut(kGridText, tag::kGrid)) {
+    bool locator = adif::IsLocator(value->Str(), value->Length());
+    bool capitals_only = true;
     if (locator) {
-      scratch_.AssignBuffer(value);
-      char* grid = scratch_.Edit();
-      for (int32_t i = 0; i < scratch_.Length(); ++i) {
-        if (grid[i] >= 'a' && grid[i] <= 'z') {
-          grid[i] = static_cast<char>(grid[i] - 'a' + 'A');
-          capitals = false;
+      TextBuffer& grid = texts_[kGridCapitals];
+      grid.AssignBuffer(*value);
+      char* letters = grid.Edit();
+      for (int32_t i = 0; i < grid.Length(); ++i) {
+        if (letters[i] >= 'a' && letters[i] <= 'z') {
+          letters[i] = static_cast<char>(letters[i] - 'a' + 'A');
+          capitals_only = false;
         }
       }
-      record.Set(adif::kGridsquare, scratch_);
+      record.Set(adif::kGridsquare, grid);
     }
-    if (!locator || !capitals) record.Set(adif::kAppGrid, value);
+    if (!locator || !capitals_only) record.Set(adif::kAppGrid, *value);
   }
-  if (CutTag(remarks, value, tag::kCode)) {
-    if (adif::IsAreaCode(value.Str(), value.Length()) &&
+  if (const TextBuffer* value = cut(kCodeText, tag::kCode)) {
+    if (adif::IsAreaCode(value->Str(), value->Length()) &&
         adif::IsJapaneseCall(field[kCall], length[kCall])) {
-      record.Set(adif::kState, value.Str(), 2);
-      record.Set(adif::kCnty, value);
+      record.Set(adif::kState, value->Str(), 2);
+      record.Set(adif::kCnty, *value);
     } else {
-      record.Set(adif::kAppCode, value);
+      record.Set(adif::kAppCode, *value);
     }
   }
 
   // Contest, rigs, own QTH.
-  if (CutFirstTag(remarks, value, {tag::kContest, tag::kTest})) {
-    record.SetAscii(adif::kContestId, adif::kAppContest, value.Str(), value.Length());
+  const TextBuffer* contest = cut(kContestText, tag::kContest);
+  if (contest == nullptr) contest = cut(kContestText, tag::kTest);
+  if (contest != nullptr) {
+    record.SetAscii(adif::kContestId, adif::kAppContest, contest->Str(), contest->Length());
   }
-  if (CutTag(remarks, value, tag::kRig)) record.SetText(adif::kRig, adif::kRigIntl, value);
-  if (CutTag(remarks, value, tag::kMyRig)) record.SetText(adif::kMyRig, adif::kMyRigIntl, value);
-  if (CutTag(remarks, value, tag::kMyQth)) {
-    record.SetText(adif::kMyCity, adif::kMyCityIntl, value);
+  if (const TextBuffer* value = cut(kRigText, tag::kRig)) {
+    record.SetText(adif::kRig, adif::kRigIntl, *value);
+  }
+  if (const TextBuffer* value = cut(kMyRigText, tag::kMyRig)) {
+    record.SetText(adif::kMyRig, adif::kMyRigIntl, *value);
+  }
+  if (const TextBuffer* value = cut(kMyQthText, tag::kMyQth)) {
+    record.SetText(adif::kMyCity, adif::kMyCityIntl, *value);
   }
 
   // QSL: the route, the marks.
-  if (CutTag(remarks, value, tag::kVia)) {
-    const char* via = adif::QslViaOf(value.Str()[0]);
+  if (const TextBuffer* value = cut(kViaText, tag::kVia)) {
+    const char* via = adif::QslViaOf(value->Str()[0]);
     if (via != nullptr) record.Set(adif::kQslSentVia, via, 1);
-    record.Set(adif::kAppVia, value);
+    record.Set(adif::kAppVia, *value);
   }
   if (length[kQslMark1] > 0) {
     record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1);
@@ -460,23 +567,28 @@ int32_t AdifHandler::WriteText(char* line) {
   }
   if (length[kEnv] > 0) {
     record.Set(adif::kAppEnv, field[kEnv], length[kEnv]);
-  } else if (CutTag(remarks, value, tag::kEnv)) {
-    record.Set(adif::kAppEnv, value);
+  } else if (const TextBuffer* value = cut(kEnvText, tag::kEnv)) {
+    record.Set(adif::kAppEnv, *value);
   }
 
   // The remarks proper, once the tags that have fields of their own are
   // out of them (readers list remark lines with such tags inside), and
   // whatever is left of the remarks.
+  TextBuffer& comment = texts_[kCommentText];
+  TextBuffer& value = texts_[kRemarkText];
   comment.Clear();
   if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) {
     comment.AppendWord(value.Str());
   }
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark2, tag::kManagerQsl})) {
-    record.SetText(adif::kNotes, adif::kNotesIntl, value);
+  TextBuffer& notes = texts_[kNotesText];
+  if (CutFirstTagTrimmed(remarks, notes, {tag::kRemark2, tag::kManagerQsl})) {
+    record.SetText(adif::kNotes, adif::kNotesIntl, notes);
   }
   TextBuffer& rest = remarks.Edit();
-  for (const char* keyword : {tag::kRemark, tag::kRemark1, tag::kRemark2, tag::kManagerQsl}) {
-    DropEmptyTags(rest, keyword);
+  if (HasEmptyBrackets(rest)) {
+    for (const char* keyword : {tag::kRemark, tag::kRemark1, tag::kRemark2, tag::kManagerQsl}) {
+      DropEmptyTags(rest, keyword);
+    }
   }
   rest.Trim();
   comment.AppendWord(rest.Str());
