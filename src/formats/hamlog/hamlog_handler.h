@@ -70,6 +70,9 @@ class HamlogHandler : public RecordFileHandler {
 
   // Both: end mark and headers of a created log; then the streams.
   bool FinishCreatedFiles();
+  // After a failed write: closes the streams and sets both headers on disk
+  // to the number of whole records the data file holds.
+  void CountWholeRecordsKept();
   bool CloseStreams();
 
   unsigned char header_[hamlog::kHeaderSize] = {};

@@ -40,18 +40,29 @@ constexpr int32_t kTagOverhead = 3;
 int32_t HamlogHandler::Create(const char* name) {
   Close();
   CloseStreams();
-  stream_ = std::fopen(name, "wb");
-  if (stream_ == nullptr) {
+  // Both files must be there to be written before either is emptied, so
+  // that a pair that cannot be made leaves an old log as it was.
+  std::FILE* data = std::fopen(name, "ab");
+  if (data == nullptr) {
     ShowWarning(kCannotCreate);
     return 0;
   }
   file_name_.Assign(name);
   remark_file_name_.Assign(name);
   ReplaceExtension(remark_file_name_, hamlog::kRemarkExtension);
-  remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
-  if (remark_stream_ == nullptr) {
-    CloseStreams();
+  std::FILE* remarks = std::fopen(remark_file_name_.Str(), "ab");
+  std::fclose(data);
+  if (remarks == nullptr) {
     ShowWarning(kCannotCreateDbr);
+    return 0;
+  }
+  std::fclose(remarks);
+  stream_ = std::fopen(name, "wb");
+  remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
+  if (stream_ == nullptr || remark_stream_ == nullptr) {
+    const char* warning = stream_ == nullptr ? kCannotCreate : kCannotCreateDbr;
+    CloseStreams();
+    ShowWarning(warning);
     return 0;
   }
   dirty_ = 0;
