@@ -25,8 +25,10 @@ class RemarkText {
   void AssignBytes(const char* text, int32_t length);
   // 1 when the tag `keyword` is in the text (its value in `value`), else 0.
   int Find(TextBuffer& value, const char* keyword) const;
-  // As Find, and the tag (with one space before it) leaves the text.
-  int Cut(TextBuffer& value, const char* keyword);
+  // As Find, and the tag (with one space before it) leaves the text; with
+  // `outer_only`, only a tag outside every bracketed stretch, and *inside
+  // (if given) tells of one inside another tag's value (CutOuterTag).
+  int Cut(TextBuffer& value, const char* keyword, bool outer_only = false, bool* inside = nullptr);
 
   // Removes leading and trailing spaces and tabs (TextBuffer::Trim).
   void Trim();
@@ -44,8 +46,11 @@ class RemarkText {
   // bracket_count_ when the places are not known (too many, or Edit).
   static constexpr int32_t kUnknown = -1;
 
-  // Offset of the first tag `keyword` (its end in *tag_end), or -1.
-  int32_t Locate(TextBuffer& value, const char* keyword, int32_t* tag_end) const;
+  // Offset of the tag `keyword` that FindTag takes, or with `outer_only`
+  // of the first one outside every bracketed stretch (its end in
+  // *tag_end), or -1.
+  int32_t Locate(TextBuffer& value, const char* keyword, bool outer_only, int32_t* tag_end,
+                 bool* inside = nullptr) const;
 
   TextBuffer text_;
   int32_t brackets_[kMaxBrackets + 1] = {};
@@ -59,6 +64,10 @@ inline int FindTag(const RemarkText& remarks, TextBuffer& value, const char* key
 }
 inline int CutTag(RemarkText& remarks, TextBuffer& value, const char* keyword) {
   return remarks.Cut(value, keyword);
+}
+inline int CutOuterTag(RemarkText& remarks, TextBuffer& value, const char* keyword,
+                       bool* inside = nullptr) {
+  return remarks.Cut(value, keyword, true, inside);
 }
 
 }  // namespace varnek

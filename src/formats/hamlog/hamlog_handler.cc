@@ -5,6 +5,7 @@
 #include "plugin/file_names.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
+#include "text/lead_byte.h"
 
 namespace varnek {
 
@@ -135,7 +136,9 @@ const char* HamlogHandler::GetText(int32_t) {
 }
 
 int32_t HamlogHandler::Update(int32_t, const char* text) {
-  if (!HasRecord() || text == nullptr || text[0] == '\0') return 0;
+  // The mark is one byte: an empty text, or a double-byte character that
+  // half of would be stored, changes nothing.
+  if (!HasRecord() || text == nullptr || text[0] == '\0' || IsLeadByte(text)) return 0;
   if (!IsEmptyMark(record_[hamlog::kQslMark1At])) {
     record_[hamlog::kQslMark1At] = static_cast<unsigned char>(text[0]);
     dirty_ = 1;
