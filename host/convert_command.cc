@@ -12,6 +12,7 @@
 
 #include "host/commands.h"
 #include "host/log_files.h"
+#include "host/loss_check.h"
 #include "host/progress_bar.h"
 #include "host/writer_line.h"
 
@@ -100,6 +101,7 @@ int RunConvert(const Session& session, const CommandLine& line) {
     plugin.Close();
     return kExitFailure;
   }
+  LossCheck losses(session, line.output);
   uint64_t written = 0;
   bool write_failed = false;
   std::string writer_line;
@@ -117,7 +119,7 @@ int RunConvert(const Session& session, const CommandLine& line) {
             return false;
           }
           MakeWriterLine(text, &writer_line);
-          if (plugin.WriteText(&writer_line[0]) == 0) {
+          if (losses.Write(&writer_line) == 0) {
             progress.bar().Clear();
             Complain("writing record " + std::to_string(written) + " to " + line.output +
                      " failed; conversion stopped");
@@ -132,10 +134,12 @@ int RunConvert(const Session& session, const CommandLine& line) {
   }
   bool writer_closed = plugin.CClose() != 0;
   bool reader_closed = plugin.Close() != 0;
-  std::printf("%s read, %llu written, %s\n", Counted(records, "record").c_str(),
+  uint64_t shortened = losses.CountLosses();
+  std::printf("%s read, %llu written, %s%s\n", Counted(records, "record").c_str(),
               static_cast<unsigned long long>(written),
               Counted(static_cast<uint64_t>(session.answers->warnings - warnings_before), "warning")
-                  .c_str());
+                  .c_str(),
+              LossNote(shortened).c_str());
   bool output_ok = FinishOutput();
   if (interrupt.signal_number() != 0) return 128 + interrupt.signal_number();
   bool complete = end == WalkEnd::kEndOfLog && !write_failed && writer_closed && reader_closed;
