@@ -268,6 +268,23 @@ SessionReport ReadSession(const std::string& path, Choices& choices) {
   return report;
 }
 
+std::vector<std::string> ListRecords(const std::string& path) {
+  std::vector<std::string> lines;
+  chosen_file = path;
+  const char* name = Plugin().Open(0, nullptr, nullptr);
+  chosen_file.clear();
+  if (name != nullptr) {
+    while (Plugin().IsEOF() == 0 && lines.size() < static_cast<size_t>(kMostRecordsListed)) {
+      const char* line = Plugin().ListText(list_area, sizeof list_area - kGuard);
+      FUZZ_CHECK(line != nullptr);
+      lines.emplace_back(line);
+      Plugin().MoveNext();
+    }
+  }
+  FUZZ_CHECK(Plugin().Close() == 1);
+  return lines;
+}
+
 void CheckOnlyUpdatedRecordsChanged(const std::string& before, const std::string& after,
                                     size_t first_record, size_t record_size,
                                     const std::set<int32_t>& updated,

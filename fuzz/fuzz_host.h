@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "host/plugin_library.h"
 
@@ -65,6 +66,11 @@ struct SessionReport {
 
 // Chooses `path` in the dialog and runs a whole reading session on it.
 SessionReport ReadSession(const std::string& path, Choices& choices);
+
+// Chooses `path` in the dialog and lists every record with a buffer large
+// enough for any line, as a host that only converts does; then closes.
+// Empty when the log does not open.
+std::vector<std::string> ListRecords(const std::string& path);
 
 // Checks a fixed-record file after a session: same size, and every byte
 // outside the records the host updated as it was; inside an updated record

@@ -110,6 +110,10 @@ void LogSeeds(const std::string& root) {
   zeros[30] = '\0';
   seeds.Put("zero-byte", zeros);
   seeds.Put("empty", "");
+  // More than the 64 KiB window the reader walks the file through.
+  std::string large;
+  for (int i = 0; i < 1200; ++i) large += L2Record(L2Fields(i % 3 == 0 ? "J" : ""));
+  seeds.Put("large", large);
 }
 
 void HamlogSeeds(const std::string& root) {
@@ -163,6 +167,15 @@ void HamlogSeeds(const std::string& root) {
   std::string wrong_mark = data;
   wrong_mark[0] = '\x03';
   seeds.Put("wrong-mark", HamlogInput(wrong_mark, remarks));
+  // A remark file of more than the 64 KiB window it is read through.
+  DbsImage large;
+  for (int i = 0; i < 1000; ++i) {
+    DbsQso qso = i % 2 == 0 ? plain : packed;
+    qso.remark1 = "line " + std::to_string(i) + " " + std::string(90, 'r');
+    qso.remark2 = std::string(100, 's');
+    large.Add(qso);
+  }
+  seeds.Put("large", HamlogInput(large.Data(), large.Remarks()));
 }
 
 void TextSeeds(const std::string& root) {
@@ -171,6 +184,9 @@ void TextSeeds(const std::string& root) {
   seeds.Put("line-ends", "tfirst\r\n\r\nlone\rcr\nno end\n\x1A after the end mark\n");
   seeds.Put("long-line", "d" + std::string(9000, 'x') + "\nshort\n" + std::string(8191, 'y'));
   seeds.Put("japanese", "l" + kTanaka + "," + kTokyo + "\r\n" + kLongVowel + "\r\n");
+  std::string large = "c";
+  while (large.size() < 300000) large += Join(kQsoLines, "\r\n");
+  seeds.Put("large", large);
 }
 
 void LineSeeds(const std::string& root) {
@@ -198,6 +214,38 @@ void TagSeeds(const std::string& root) {
   for (size_t i = 0; i < remarks.size(); ++i) {
     seeds.Put("remark-" + std::to_string(i), remarks[i]);
   }
+}
+
+// QSO lines for the round trips: the sample lines, and lines whose texts
+// end right where a writer cuts them, in the middle of a double-byte
+// character or of a tag, with the tags our readers nest and the reports
+// and marks a record cannot hold.
+void RoundTripSeeds(const std::string& root) {
+  SeedFolder seeds(root, "round_trip");
+  const std::string kHatsu = "\x8F\x89";  // a character whose trail byte is no ASCII
+  std::string remark_cut =
+      "REM1" + kCornerOpen + std::string(47, 'x') + kHatsu + kHatsu + kCornerClose;
+  const std::vector<std::string> lines = {
+      "98/07/15,1230,JA1ABC,599,7.050,CW,,Yamada Taro Jr.,Tokyo,,,,",
+      "98/07/15,1230,JA1ABC,-10,14.074,FT8,,,,My[+05],,,",
+      "98/07/15,1230,JA1ABC,599,7.050,RTTY,,,,My[5NN],,,",
+      "98/07/15,1230,JA1ABC,59,0.475,SSB,,,,,\x8D\xCF,\x8D\xCF,",
+      "98/07/15,1230,JA1ABC,599,7,CW,,,,REM1" + kCornerOpen + "Contest" + kCornerOpen + "ALLJA" +
+          kCornerClose + kCornerClose + " REM2" + kCornerOpen + "note" + kCornerClose + ",,,",
+      "98/07/15,1230,JA1ABC,599,7,CW,,,,REM[" + std::string(30, 'a') + "] mQSL[" +
+          std::string(40, 'b') + "] MyQTH[Kyoto] Contest[ALLJA] END[1245],,,",
+      "98/07/15,1230,JA1ABC,599,7,CW,," + std::string(11, 'n') + kHatsu + "," +
+          std::string(27, 'q') + kHatsu + "," + remark_cut + ",,,",
+      "98/07/15,1230," + std::string(6, 'C') + kHatsu + "/1,599,7,CW,10,,," + std::string(48, 'r') +
+          " Pow[1000],,,home",
+      "98/07/15,1230,JA1ABC,599,7,CW,,,,CODE[1001" + kHatsu + "] GL[PM95" + kHatsu +
+          "ab] OP[Taro],N,,",
+      "98/07/15,1230,,599,7,CW,,," + kTokyo + "," + std::string(150, 'w') + " Pow[5] " + kHatsu +
+          kHatsu + kHatsu + ",J,N,",
+  };
+  seeds.Put("sample-lines", Join(kQsoLines, "\n"));
+  seeds.Put("cut-lines", Join(lines, "\n"));
+  for (size_t i = 0; i < lines.size(); ++i) seeds.Put("cut-" + std::to_string(i), lines[i]);
 }
 
 // What the four writers make of the sample lines, as reading seeds.
@@ -234,6 +282,7 @@ int main(int argc, char** argv) {
   TextSeeds(root);
   LineSeeds(root);
   TagSeeds(root);
+  RoundTripSeeds(root);
   WriterSeeds(root);
   return 0;
 }

@@ -15,6 +15,7 @@
 #include "host/input_lines.h"
 #include "host/interrupts.h"
 #include "host/log_files.h"
+#include "host/loss_check.h"
 #include "host/progress_bar.h"
 #include "host/safe_output.h"
 #include "host/terminal_size.h"
@@ -187,6 +188,7 @@ int RunConvert(const Session& session, const CommandLine& line) {
     output.Discard();
     return kExitFailure;
   }
+  LossCheck losses(session, output.WritePath());
   uint64_t written = 0;
   bool write_failed = false;
   std::string writer_line;
@@ -212,7 +214,7 @@ int RunConvert(const Session& session, const CommandLine& line) {
           }
           MakeWriterLine(text, &writer_line);
           WritingScope writing(&answers);
-          if (plugin.WriteText(&writer_line[0]) == 0) {
+          if (losses.Write(&writer_line) == 0) {
             progress.bar().Clear();
             std::string why = WhyNotWritable(output.WritePath(), LastSystemError());
             Complain("writing record " + std::to_string(written) + " to " + line.output +
@@ -240,12 +242,14 @@ int RunConvert(const Session& session, const CommandLine& line) {
                                                                 : Ending::kInterruptedBroken)
                   : complete  ? Ending::kComplete
                               : Ending::kFailed;
+  // The records that lost something, read back before the files move.
+  uint64_t shortened = complete ? losses.CountLosses() : 0;
   uint64_t held = Settle(&output, line.output, &ending, written);
   complete = ending == Ending::kComplete;
-  std::printf("%s read, %llu written, %s%s\n", Counted(records, "record").c_str(),
+  std::printf("%s read, %llu written, %s%s%s\n", Counted(records, "record").c_str(),
               static_cast<unsigned long long>(held),
               Counted(static_cast<uint64_t>(answers.warnings - warnings_before), "warning").c_str(),
-              InputCounts(input.get()).c_str());
+              LossNote(shortened).c_str(), InputCounts(input.get()).c_str());
   bool output_ok = FinishOutput();
   if (interrupted) return 128 + interrupt.signal_number();
   bool lossless = input == nullptr || (input->skipped() == 0 && input->replaced() == 0);

@@ -1,8 +1,10 @@
 // What the writers do alike when they take a QSO line's remarks apart: cut
 // the first of several alternative tags (REM else REM1, mQSL else REM2, ...)
-// and leave out a name that only repeats the OP tag. Also the date pieces
-// the text writers take from a YY/MM/DD field. The remarks are a TextBuffer
-// or a RemarkText (the writers' faster kind); both cut the same tags.
+// and leave out a name that only repeats the OP tag; and when they put a
+// field into the remarks as a tag: place it where a reader takes it, and
+// check that a reader gets the field back. Also the date pieces the text
+// writers take from a YY/MM/DD field. The remarks are a TextBuffer or a
+// RemarkText (the writers' faster kind); both cut the same tags.
 #ifndef VARNEK_PLUGIN_TAG_CUTS_H_
 #define VARNEK_PLUGIN_TAG_CUTS_H_
 
@@ -18,9 +20,17 @@ namespace varnek {
 
 // Cuts the first of `keywords` that is present (in the order given) out of
 // `remarks`; its value lands in `value`. Later alternatives stay in the text.
-// Returns false when none is present.
+// A tag outside every bracketed stretch goes before one inside another
+// tag's value, whatever its keyword (REM1｢x｣ REM2｢REM[y]｣ gives up REM1
+// for REM, else REM1). Returns false when none is present.
 template <typename Remarks>
 bool CutFirstTag(Remarks& remarks, TextBuffer& value, std::initializer_list<const char*> keywords) {
+  if (keywords.size() == 1) return CutTag(remarks, value, *keywords.begin()) != 0;
+  bool inside = false;
+  for (const char* keyword : keywords) {
+    if (CutOuterTag(remarks, value, keyword, &inside)) return true;
+  }
+  if (!inside) return false;
   for (const char* keyword : keywords) {
     if (CutTag(remarks, value, keyword)) return true;
   }
@@ -71,6 +81,42 @@ template <typename Remarks>
 void AppendEndTime(TextBuffer& out, Remarks& remarks, TextBuffer& value, const char* start_time) {
   if (!MoveFirstTag(remarks, value, out, {tag::kEndTime})) out.Append(start_time);
 }
+
+// Appends the tag `keyword` of a field's value (`length` bytes; nothing
+// when empty) to the remarks `out`, in the brackets open/close (or others
+// the value pairs up, AppendRemarkTag). A reader takes the first tag of the
+// keyword for the field: when `out` holds one already, the field's tag
+// goes first instead. `scratch` is overwritten. False when no brackets
+// hold the value.
+bool PutFieldTag(TextBuffer& out, TextBuffer& scratch, const char* keyword, const char* value,
+                 int32_t length, char open, char close);
+
+// Whether the field tags a writer put into texts come back from a reader
+// that takes them out again: the reader cuts the tags `keyword[0..n)` in
+// that order from each text, the last text that holds one giving the
+// field. For each tag, `given` is what the field must come back as: null
+// when the field is empty (a tag of the remarks may fill it, with a value
+// the QSO line can hold: no comma), "" when the
+// field keeps its value elsewhere (no tag may take its place), or the
+// value the writer put into its tag, in brackets it pairs up.
+class ReadBackCheck {
+ public:
+  void Expect(const char* tag_keyword, const char* value, int32_t length);
+  // True when the texts, read one after another as the reader reads them
+  // (in `scratch`, whose text is replaced), give every field back as given
+  // and no tag of theirs is taken in vain (two texts holding one: the
+  // reader keeps one). Texts without other places for such tags than the
+  // writer's own are not read at all.
+  bool AsGivenFrom(std::initializer_list<const TextBuffer*> texts, RemarkText& scratch,
+                   TextBuffer& value);
+
+ private:
+  static constexpr int kMost = 3;
+  int n_ = 0;
+  const char* keyword_[kMost] = {};
+  const char* given_[kMost] = {};
+  int32_t given_length_[kMost] = {};
+};
 
 // Appends a YY/MM/DD date as its pieces: bytes 1-2, bytes 4-5 and bytes 7
 // to the end, `joint` between them (none for a zero byte), whatever the

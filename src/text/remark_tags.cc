@@ -7,6 +7,7 @@
 #endif
 
 #include "text/lead_byte.h"
+#include "text/tag_keywords.h"
 #include "text/tag_match.h"
 
 namespace varnek {
@@ -26,6 +27,7 @@ struct ByteSets {
   bool short_delimiter[256] = {};
   char closing_for[256] = {};  // of an opening bracket
   char opening_for[256] = {};  // of a closing bracket
+  bool walk_stop[256] = {};    // brackets and lead bytes
 };
 
 constexpr ByteSets MakeByteSets() {
@@ -36,7 +38,11 @@ constexpr ByteSets MakeByteSets() {
     sets.opening[open] = true;
     sets.closing_for[open] = kClosing[i];
     sets.opening_for[close] = kOpening[i];
+    sets.walk_stop[open] = true;
+    sets.walk_stop[close] = true;
   }
+  for (int c = 0x81; c <= 0xFC; ++c)
+    sets.walk_stop[c] = c <= 0x9F || c >= 0xE0 || sets.walk_stop[c];
   for (const char* p = kShortDelimiters; *p != '\0'; ++p) {
     sets.short_delimiter[static_cast<unsigned char>(*p)] = true;
   }
@@ -161,21 +167,51 @@ size_t LeadRunBefore(const char* text, const char* p) {
   return k;
 }
 
-// Finds the first qualifying tag in `text` (length bytes); fills `value`
-// and `span`.
+// Finds the tag taken from `text` (length bytes): the first one outside
+// every bracketed stretch, else (unless `outer_only`) the first one at all.
+// Fills `value` and `span`.
 bool LocateTag(const char* text, int32_t length, TextBuffer& value, const char* keyword,
-               TagSpan* span) {
+               bool outer_only, TagSpan* span, bool* inside = nullptr) {
   size_t n = std::strlen(keyword);
   if (length == 0 || n == 0) return false;
   TagCandidates candidates(keyword, n, text, text + length);
+  // As RemarkText::Locate: the first tag, unless another of the keyword
+  // stands outside every bracketed stretch while the first does not.
+  const int32_t size = static_cast<int32_t>(n);
+  OuterLevel outer(text);
+  int32_t first = -1;
+  bool first_inside = false;
   for (const char* p = candidates.Next(text); p != nullptr; p = candidates.Next(p + 1)) {
     int32_t at = static_cast<int32_t>(p - text);
-    if (TagAt(text, length, at, static_cast<int32_t>(n), value, &span->end)) {
+    if (!TagAt(text, length, at, size, value, &span->end)) continue;
+    if (outer_only) {
+      if (outer.At(at)) {
+        span->start = at;
+        return true;
+      }
+      if (first < 0) first = at;
+      continue;
+    }
+    if (first < 0) {
+      first = at;
+      continue;
+    }
+    if (!first_inside) {
+      if (outer.At(first)) break;
+      first_inside = true;
+    }
+    if (outer.At(at)) {
       span->start = at;
       return true;
     }
   }
-  return false;
+  if (first < 0) return false;
+  if (outer_only) {
+    if (inside != nullptr) *inside = true;
+    return false;
+  }
+  span->start = first;
+  return TagAt(text, length, first, size, value, &span->end);
 }
 
 }  // namespace
@@ -219,8 +255,7 @@ bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
 
 // A candidate qualifies when it starts a character (not the second byte of
 // a double-byte one) and the character before it allows a tag there.
-bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& value,
-           int32_t* tag_end) {
+bool TagMayStartAt(const char* text, int32_t at, int32_t n) {
   const char* p = text + at;
   size_t run = LeadRunBefore(text, p);
   if (run % 2 == 1) return false;  // the second byte of a double-byte character
@@ -233,11 +268,16 @@ bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& 
   } else {
     previous = p[-1];
   }
-  bool try_here = IsLeadByte(p) ? n >= 2 && (state == Before::kStart ||
-                                             (state == Before::kByte && InShortSet(previous)))
-                                : state == Before::kStart || state == Before::kDoubleByte ||
-                                      (state == Before::kByte && InLongSet(previous));
-  if (!try_here) return false;
+  return IsLeadByte(p) ? n >= 2 && (state == Before::kStart ||
+                                    (state == Before::kByte && InShortSet(previous)))
+                       : state == Before::kStart || state == Before::kDoubleByte ||
+                             (state == Before::kByte && InLongSet(previous));
+}
+
+bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& value,
+           int32_t* tag_end) {
+  if (!TagMayStartAt(text, at, n)) return false;
+  const char* p = text + at;
   const char* end = text + length;
   const char* body = p + n + 1;
   int32_t rest = static_cast<int32_t>(end - body);
@@ -251,12 +291,191 @@ bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& 
   return true;
 }
 
+namespace {
+
+// Where the known keyword of a tag starts whose opening bracket stands at
+// `open`, or -1 when no known keyword ends there.
+int32_t KnownKeywordBefore(const char* text, int32_t open) {
+  for (const char* keyword : tag::kAllKeywords) {
+    int32_t n = static_cast<int32_t>(std::strlen(keyword));
+    int32_t at = open - n;
+    if (at >= 0 && KeywordAt(text + at, keyword, static_cast<size_t>(n)) &&
+        TagMayStartAt(text, at, n)) {
+      return at;
+    }
+  }
+  return -1;
+}
+
+}  // namespace
+
+void WidenOverEmptiedTags(const char* text, int32_t length, int32_t* start, int32_t* end) {
+  for (;;) {
+    int32_t open = *start - 1;
+    if (open < 0 || *end >= length || !IsOpening(text[open]) ||
+        text[*end] != ClosingFor(text[open]) || LeadRunBefore(text, text + open) % 2 == 1) {
+      return;
+    }
+    int32_t keyword = KnownKeywordBefore(text, open);
+    if (keyword < 0) return;
+    *start = TagCutStart(text, keyword);
+    *end += 1;
+  }
+}
+
+bool OuterLevel::At(int32_t offset) {
+  while (at_ < offset) {
+    // Only lead bytes and brackets matter; plain bytes are passed in a run.
+    if (!kByteSets.walk_stop[static_cast<unsigned char>(text_[at_])]) {
+      ++at_;
+      continue;
+    }
+    if (IsLeadByte(text_ + at_)) {
+      at_ += 2;
+      continue;
+    }
+    char c = text_[at_++];
+    if (depth_ == 0) {
+      if (IsOpening(c)) {
+        open_ = c;
+        close_ = ClosingFor(c);
+        depth_ = 1;
+      }
+    } else if (c == open_) {
+      ++depth_;
+    } else if (c == close_) {
+      --depth_;
+    }
+  }
+  return depth_ == 0;
+}
+
 int32_t TagCutStart(const char* text, int32_t start) {
   // The space goes only when it is a character of its own: after a lead
   // byte (in a text that is not valid Shift_JIS) it is the second byte of
   // a double-byte character and stays.
   if (start == 0 || text[start - 1] != ' ') return start;
   return LeadRunBefore(text, text + start - 1) % 2 == 0 ? start - 1 : start;
+}
+
+namespace {
+
+// True when the brackets open/close around the value would end the tag
+// right after it: inside it they pair up.
+bool Pairs(const char* value, int32_t length, char open, char close) {
+  size_t size = static_cast<size_t>(length);
+  if (std::memchr(value, open, size) == nullptr && std::memchr(value, close, size) == nullptr) {
+    return true;
+  }
+  int32_t depth = 0;
+  for (int32_t i = 0; i < length; ++i) {
+    if (IsLeadByte(value + i)) {
+      ++i;
+    } else if (value[i] == open) {
+      ++depth;
+    } else if (value[i] == close && depth-- == 0) {
+      return false;
+    }
+  }
+  return depth == 0;
+}
+
+}  // namespace
+
+bool AppendRemarkTag(TextBuffer& out, const char* keyword, const char* value, int32_t length,
+                     char open, char close) {
+  bool paired = Pairs(value, length, open, close);
+  for (int i = 0; !paired && kOpening[i] != '\0'; ++i) {
+    if (Pairs(value, length, kOpening[i], kClosing[i])) {
+      open = kOpening[i];
+      close = kClosing[i];
+      paired = true;
+    }
+  }
+  out.AppendTag(keyword, value, length, open, close);
+  return paired;
+}
+
+void CountTagPlaces(const char* text, int32_t length, const char* const* keywords, int n,
+                    int* counts) {
+  constexpr int kMostKeywords = 8;
+  int32_t sizes[kMostKeywords];
+  char last[kMostKeywords];
+  if (n > kMostKeywords) n = kMostKeywords;
+  for (int k = 0; k < n; ++k) {
+    counts[k] = 0;
+    sizes[k] = static_cast<int32_t>(std::strlen(keywords[k]));
+    last[k] = sizes[k] > 0 ? AsciiUpper(keywords[k][sizes[k] - 1]) : '\0';
+  }
+  constexpr int32_t kBatch = 32;
+  int32_t places[kBatch];
+  for (int32_t from = 0;;) {
+    int32_t found = FindOpeningBrackets(text, length, from, places, kBatch);
+    for (int32_t i = 0; i < found; ++i) {
+      if (places[i] == 0) continue;
+      char before = AsciiUpper(text[places[i] - 1]);
+      for (int k = 0; k < n; ++k) {
+        int32_t at = places[i] - sizes[k];
+        if (before == last[k] && at >= 0 &&
+            KeywordAt(text + at, keywords[k], static_cast<size_t>(sizes[k]))) {
+          ++counts[k];
+        }
+      }
+    }
+    if (found < kBatch) return;
+    from = places[found - 1] + 1;
+  }
+}
+
+int32_t RemarkCutLength(const char* text, int32_t length, int32_t limit) {
+  if (length <= limit) return length;
+  int32_t cut = WholeCharacterLength(text, length, limit);
+  // Walk the top level: a keyword may start after a delimiter or a
+  // double-byte character; an opening bracket begins a stretch of its kind
+  // that its own kind nests, which takes the word before it along.
+  int32_t word_start = 0;
+  int32_t i = 0;
+  while (i < length) {
+    if (IsLeadByte(text + i)) {
+      if (i >= cut) break;
+      i += 2;
+      word_start = i;
+      continue;
+    }
+    char c = text[i];
+    if (!IsOpening(c)) {
+      bool delimiter = InLongSet(c);
+      if (i >= cut && delimiter) break;  // the word the cut ends in is no keyword
+      ++i;
+      if (delimiter) word_start = i;
+      continue;
+    }
+    int32_t stretch_start = word_start < i ? word_start : i;
+    if (stretch_start >= cut) break;
+    char close = ClosingFor(c);
+    int32_t depth = 1;
+    ++i;
+    while (i < length && depth > 0) {
+      if (IsLeadByte(text + i)) {
+        i += 2;
+        continue;
+      }
+      if (text[i] == c) {
+        ++depth;
+      } else if (text[i] == close) {
+        --depth;
+      }
+      ++i;
+    }
+    if (depth > 0) break;  // never closed: the text was open there already
+    if (cut < i) {
+      cut = stretch_start;
+      break;
+    }
+    word_start = i;
+  }
+  while (cut > 0 && (text[cut - 1] == ' ' || text[cut - 1] == '\t')) --cut;
+  return cut;
 }
 
 const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
@@ -266,14 +485,31 @@ const char* CopyBracketed(char* dest, const char* source, char close, int32_t li
 
 int FindTag(const TextBuffer& remarks, TextBuffer& value, const char* keyword) {
   TagSpan span;
-  return LocateTag(remarks.Str(), remarks.Length(), value, keyword, &span) ? 1 : 0;
+  return LocateTag(remarks.Str(), remarks.Length(), value, keyword, false, &span) ? 1 : 0;
 }
 
-int CutTag(TextBuffer& remarks, TextBuffer& value, const char* keyword) {
+namespace {
+
+int Cut(TextBuffer& remarks, TextBuffer& value, const char* keyword, bool outer_only,
+        bool* inside) {
   TagSpan span;
-  if (!LocateTag(remarks.Str(), remarks.Length(), value, keyword, &span)) return 0;
-  remarks.Erase(TagCutStart(remarks.Str(), span.start), span.end);
+  if (!LocateTag(remarks.Str(), remarks.Length(), value, keyword, outer_only, &span, inside)) {
+    return 0;
+  }
+  int32_t start = TagCutStart(remarks.Str(), span.start);
+  WidenOverEmptiedTags(remarks.Str(), remarks.Length(), &start, &span.end);
+  remarks.Erase(start, span.end);
   return 1;
+}
+
+}  // namespace
+
+int CutTag(TextBuffer& remarks, TextBuffer& value, const char* keyword) {
+  return Cut(remarks, value, keyword, false, nullptr);
+}
+
+int CutOuterTag(TextBuffer& remarks, TextBuffer& value, const char* keyword, bool* inside) {
+  return Cut(remarks, value, keyword, true, inside);
 }
 
 }  // namespace varnek

@@ -27,54 +27,96 @@ void RemarkText::NoteBytesBeforeBrackets() {
   before_brackets_ = bytes;
 }
 
+bool RemarkText::MayHold(const char* keyword) const {
+  size_t n = std::strlen(keyword);
+  if (n == 0) return false;
+  char last = AsciiUpper(keyword[n - 1]);
+  return bracket_count_ == kUnknown || (before_brackets_ >> (last & 63) & 1) != 0;
+}
+
 void RemarkText::Trim() {
   const char* text = text_.Str();
   int32_t leading = 0;
   while (text[leading] == ' ' || text[leading] == '\t') ++leading;
   text_.Trim();
-  // Blanks are no brackets: the places only move back, each with the byte
-  // before it (the noted bytes stay enough).
+  // Blanks are no brackets: the places only move back.
   for (int32_t i = 0; i < bracket_count_; ++i) brackets_[i] -= leading;
 }
 
-int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n,
-                           int32_t* tag_end) const {
+int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_only,
+                           int32_t* tag_end, bool* inside) const {
+  int32_t n = static_cast<int32_t>(std::strlen(keyword));
   const char* text = text_.Str();
   int32_t length = text_.Length();
   if (n == 0 || length == 0) return -1;
-  bool known = bracket_count_ != kUnknown;
   const char first = AsciiUpper(keyword[0]);
   // A tag's keyword ends right before its opening bracket; brackets come
   // left to right, so do the places where their keywords would start.
   // Without known places they are found a batch at a time.
+  bool known = bracket_count_ != kUnknown;
   int32_t batch[kMaxBrackets];
   const int32_t* places = known ? brackets_ : batch;
   int32_t from = n;
+  // The first tag outside every bracketed stretch, else the first one. The
+  // first tag is taken without a look at what encloses it while it is the
+  // only one of its keyword, or the first opening bracket is its own.
+  OuterLevel outer(text);
+  int32_t first_found = -1;
+  bool first_inside = false;
   for (;;) {
     int32_t count =
         known ? bracket_count_ : FindOpeningBrackets(text, length, from, batch, kMaxBrackets);
     for (int32_t i = 0; i < count; ++i) {
       int32_t at = places[i] - n;
-      if (at >= 0 && AsciiUpper(text[at]) == first && KeywordMatches(text + at, keyword, n) &&
-          TagAt(text, length, at, n, value, tag_end)) {
-        return at;
+      if (at < 0 || AsciiUpper(text[at]) != first || !KeywordMatches(text + at, keyword, n) ||
+          !TagAt(text, length, at, n, value, tag_end)) {
+        continue;
       }
+      bool leads = known && i == 0;
+      if (outer_only) {
+        if (leads || outer.At(at)) return at;
+        if (first_found < 0) first_found = at;
+        continue;
+      }
+      if (first_found < 0) {
+        if (leads) return at;
+        first_found = at;
+        continue;
+      }
+      if (!first_inside) {
+        if (outer.At(first_found)) {
+          TagAt(text, length, first_found, n, value, tag_end);
+          return first_found;
+        }
+        first_inside = true;
+      }
+      if (outer.At(at)) return at;
     }
-    if (known || count < kMaxBrackets) return -1;
+    if (known || count < kMaxBrackets) break;
     from = batch[count - 1] + 1;
   }
+  if (first_found < 0) return -1;
+  if (outer_only) {
+    if (inside != nullptr) *inside = true;
+    return -1;
+  }
+  TagAt(text, length, first_found, n, value, tag_end);
+  return first_found;
 }
 
-int RemarkText::FindKeyword(TextBuffer& value, const char* keyword, int32_t n) const {
+int RemarkText::Find(TextBuffer& value, const char* keyword) const {
+  if (!MayHold(keyword)) return 0;
   int32_t tag_end = 0;
-  return Locate(value, keyword, n, &tag_end) >= 0 ? 1 : 0;
+  return Locate(value, keyword, false, &tag_end) >= 0 ? 1 : 0;
 }
 
-int RemarkText::CutKeyword(TextBuffer& value, const char* keyword, int32_t n) {
+int RemarkText::Cut(TextBuffer& value, const char* keyword, bool outer_only, bool* inside) {
+  if (!MayHold(keyword)) return 0;
   int32_t tag_end = 0;
-  int32_t at = Locate(value, keyword, n, &tag_end);
+  int32_t at = Locate(value, keyword, outer_only, &tag_end, inside);
   if (at < 0) return 0;
   int32_t start = TagCutStart(text_.Str(), at);
+  WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
   text_.Erase(start, tag_end);
   if (bracket_count_ != kUnknown) {
     // Brackets inside the cut go; those after it move back.

@@ -9,9 +9,7 @@
 #define VARNEK_TEXT_REMARK_TEXT_H_
 
 #include <cstdint>
-#include <cstring>
 
-#include "text/tag_match.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
@@ -26,15 +24,11 @@ class RemarkText {
   // The same with the text's length given (it holds no zero byte).
   void AssignBytes(const char* text, int32_t length);
   // 1 when the tag `keyword` is in the text (its value in `value`), else 0.
-  int Find(TextBuffer& value, const char* keyword) const {
-    int32_t n = static_cast<int32_t>(std::strlen(keyword));
-    return MayHold(keyword, n) ? FindKeyword(value, keyword, n) : 0;
-  }
-  // As Find, and the tag (with one space before it) leaves the text.
-  int Cut(TextBuffer& value, const char* keyword) {
-    int32_t n = static_cast<int32_t>(std::strlen(keyword));
-    return MayHold(keyword, n) ? CutKeyword(value, keyword, n) : 0;
-  }
+  int Find(TextBuffer& value, const char* keyword) const;
+  // As Find, and the tag (with one space before it) leaves the text; with
+  // `outer_only`, only a tag outside every bracketed stretch, and *inside
+  // (if given) tells of one inside another tag's value (CutOuterTag).
+  int Cut(TextBuffer& value, const char* keyword, bool outer_only = false, bool* inside = nullptr);
 
   // Removes leading and trailing spaces and tabs (TextBuffer::Trim).
   void Trim();
@@ -52,28 +46,24 @@ class RemarkText {
   // bracket_count_ when the places are not known (too many, or Edit).
   static constexpr int32_t kUnknown = -1;
 
-  // False when no tag `keyword` (n bytes) can be in the text: without a
-  // keyword, or its last letter before no bracket. (Inline, so that the
-  // length of a keyword the caller names is known when compiling.)
-  bool MayHold(const char* keyword, int32_t n) const {
-    if (n == 0) return false;
-    char last = AsciiUpper(keyword[n - 1]);
-    return bracket_count_ == kUnknown || (before_brackets_ >> (last & 63) & 1) != 0;
-  }
-  int FindKeyword(TextBuffer& value, const char* keyword, int32_t n) const;
-  int CutKeyword(TextBuffer& value, const char* keyword, int32_t n);
-  // Offset of the first tag `keyword` (n bytes; its end in *tag_end), or -1.
-  int32_t Locate(TextBuffer& value, const char* keyword, int32_t n, int32_t* tag_end) const;
-
+  // False when no tag `keyword` can be in the text: an empty keyword, or
+  // its last letter before no bracket.
+  bool MayHold(const char* keyword) const;
   // Notes which bytes stand right before the known brackets.
   void NoteBytesBeforeBrackets();
+
+  // Offset of the tag `keyword` that FindTag takes, or with `outer_only`
+  // of the first one outside every bracketed stretch (its end in
+  // *tag_end), or -1.
+  int32_t Locate(TextBuffer& value, const char* keyword, bool outer_only, int32_t* tag_end,
+                 bool* inside = nullptr) const;
 
   TextBuffer text_;
   int32_t brackets_[kMaxBrackets + 1] = {};
   int32_t bracket_count_ = 0;
   // With known places: bit (c & 63) for the byte c, in capitals, right
-  // before each bracket (more bits do no harm). A keyword whose last letter
-  // is not among them is not in the text.
+  // before each bracket (more bits do no harm). A keyword whose last
+  // letter is not among them is not in the text.
   uint64_t before_brackets_ = 0;
 };
 
@@ -84,6 +74,10 @@ inline int FindTag(const RemarkText& remarks, TextBuffer& value, const char* key
 }
 inline int CutTag(RemarkText& remarks, TextBuffer& value, const char* keyword) {
   return remarks.Cut(value, keyword);
+}
+inline int CutOuterTag(RemarkText& remarks, TextBuffer& value, const char* keyword,
+                       bool* inside = nullptr) {
+  return remarks.Cut(value, keyword, true, inside);
 }
 
 }  // namespace varnek

@@ -34,6 +34,13 @@ constexpr char kUser1[] = "USR1";
 constexpr char kUser2[] = "USR2";
 constexpr char kMemo[] = "M";
 
+// Every keyword above.
+constexpr const char* kAllKeywords[] = {
+    kPower, kEnv,   kRemark, kRemark1, kRemark2, kManagerQsl, kOperator, kMyReport,
+    kMyQth, kMyRig, kRig,    kEndTime, kContest, kTest,       kToRadio,  kVia,
+    kCode,  kGrid,  kOption, kOption1, kOption2, kUser1,      kUser2,    kMemo,
+};
+
 }  // namespace tag
 }  // namespace varnek
 

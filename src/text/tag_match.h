@@ -2,7 +2,9 @@
 // place where a keyword stands directly before an opening bracket, for
 // searches that find such places their own way (RemarkText). A tag is taken
 // only where it starts a character and the character before it allows it,
-// and only when its bracketed value is not empty.
+// and only when its bracketed value is not empty; one outside every
+// bracketed stretch before one inside; a cut takes along the known tags it
+// leaves empty.
 #ifndef VARNEK_TEXT_TAG_MATCH_H_
 #define VARNEK_TEXT_TAG_MATCH_H_
 
@@ -27,6 +29,10 @@ inline char AsciiUpper(char c) {
 // at a zero byte in p).
 bool KeywordMatches(const char* p, const char* keyword, int32_t n);
 
+// True when a tag whose keyword has n bytes may begin at offset `at` of
+// `text`: `at` starts a character and the character before it allows it.
+bool TagMayStartAt(const char* text, int32_t at, int32_t n);
+
 // Tries the tag whose keyword (n bytes) stands at offset `at` of `text`
 // (length bytes and a zero) directly before an opening bracket. When a tag
 // begins there: `value` receives its value, *tag_end the offset one past
@@ -35,8 +41,30 @@ bool KeywordMatches(const char* p, const char* keyword, int32_t n);
 bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& value,
            int32_t* tag_end);
 
+// Tells, for offsets of a text asked in increasing order, whether an offset
+// stands outside every bracketed stretch: walking whole characters from the
+// start, an opening bracket outside opens a stretch up to its matching
+// closing bracket (its own kind nests, as in a tag's value), or to the end.
+class OuterLevel {
+ public:
+  explicit OuterLevel(const char* text) : text_(text) {}
+  bool At(int32_t offset);
+
+ private:
+  const char* text_;
+  int32_t at_ = 0;
+  char open_ = '\0';
+  char close_ = '\0';
+  int32_t depth_ = 0;
+};
+
 // Where a cut of the tag at `start` begins: one space before it goes too.
 int32_t TagCutStart(const char* text, int32_t start);
+
+// Widens the cut of [*start, *end) of `text` (length bytes) over every tag
+// of a known keyword that the cut would leave with an empty value
+// (REM1｢Contest｢ALLJA｣｣ cut for Contest leaves nothing behind, not REM1｢｣).
+void WidenOverEmptiedTags(const char* text, int32_t length, int32_t* start, int32_t* end);
 
 }  // namespace varnek
 

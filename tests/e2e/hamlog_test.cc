@@ -3,23 +3,18 @@
 // byte with hand-built files, and a round trip.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "plugin/messages.h"
+#include "support/log_images.h"
 #include "support/plugin_host.h"
 
 namespace varnek_test {
 namespace {
-
-const std::string kOpen = "\xA2";
-const std::string kClose = "\xA3";
-
-std::string Corner(const std::string& keyword, const std::string& value) {
-  return keyword + kOpen + value + kClose;
-}
 
 std::string U32(uint32_t v) {
   std::string bytes;
@@ -149,8 +144,8 @@ TEST_F(HamlogTest, ListsARecordWithItsRemarkEntry) {
   EXPECT_EQ(host.GetFieldText(0), nullptr);
   EXPECT_EQ(host.IsEOF(), 0);
   EXPECT_EQ(host.List(), "050102,0905,JA1ABC/1,599,7.050,CW,10,\"Taro\",\"Tokyo\",\"" +
-                             Corner("REM1", "QRP test") + " Via[J] " + Corner("CODE", "1001") +
-                             " " + Corner("My", "599") + "\",,,");
+                             CornerTag("REM1", "QRP test") + " Via[J] " +
+                             CornerTag("CODE", "1001") + " " + CornerTag("My", "599") + "\",,,");
   char small[10];
   host.ListText(small, sizeof small);
   EXPECT_STREQ(small, "050102,09");
@@ -170,17 +165,17 @@ TEST_F(HamlogTest, RemarkLinesGiveTheirTagsToTheirFields) {
           first + second);
   ASSERT_NE(host.OpenFile(path), nullptr);
   // ToRadio replaces the composed call; remark line 2's Pow wins.
-  EXPECT_EQ(host.List(), "323232,3232,JA1ABC/PORT,32,,,50,,,\"" + Corner("REM1", "first") + " " +
-                             Corner("REM2", "$dx") + " Via[J] " + Corner("My", "32") +
+  EXPECT_EQ(host.List(), "323232,3232,JA1ABC/PORT,32,,,50,,,\"" + CornerTag("REM1", "first") + " " +
+                             CornerTag("REM2", "$dx") + " Via[J] " + CornerTag("My", "32") +
                              "\",A,,home");
   ASSERT_EQ(host.MoveNext(), 1);
   // "$DX" in any case puts the designator first; a lower-case n route
   // stands for mark N.
   EXPECT_EQ(host.List(), "323232,3232,KH6/JA1ABC,32,,,,,\"Osaka\",\"" +
-                             Corner("REM2", "QSL $DX please") + " Via[n] " + Corner("GL", "PM95") +
-                             " " + Corner("My", "57") + "\",N,,");
+                             CornerTag("REM2", "QSL $DX please") + " Via[n] " +
+                             CornerTag("GL", "PM95") + " " + CornerTag("My", "57") + "\",N,,");
   ASSERT_EQ(host.MoveNext(), 1);
-  EXPECT_EQ(host.List(), "323232,3232,JA1ABC/KH6,32,,,,,,\"" + Corner("My", "32") + "\",A,B,");
+  EXPECT_EQ(host.List(), "323232,3232,JA1ABC/KH6,32,,,,,,\"" + CornerTag("My", "32") + "\",A,B,");
 }
 
 TEST_F(HamlogTest, OnlyModeNameAndQthLoseTrailingTabs) {
@@ -188,7 +183,7 @@ TEST_F(HamlogTest, OnlyModeNameAndQthLoseTrailingTabs) {
           Entry("Tokyo\t", "", ""));
   ASSERT_NE(host.OpenFile(path), nullptr);
   EXPECT_EQ(host.List(), "323232,3232,JA1AB\t/1\t,32,,CW,,\"Taro\",\"Tokyo\",\"" +
-                             Corner("CODE", "10\t") + " " + Corner("My", "32") + "\",,,");
+                             CornerTag("CODE", "10\t") + " " + CornerTag("My", "32") + "\",,,");
   EXPECT_EQ(host.Close(), 1);
 }
 
@@ -197,8 +192,8 @@ TEST_F(HamlogTest, MissingRemarkFileWarnsOnceAndListsTheRecordAlone) {
           Entry("Tokyo", "Pow[10] x", ""), dir.Path("other.DBR"));
   ASSERT_NE(host.OpenFile(path), nullptr);
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotOpenDbr});
-  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,,\"Via[J] " + Corner("CODE", "1001") + " " +
-                             Corner("My", "599") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,,\"Via[J] " + CornerTag("CODE", "1001") + " " +
+                             CornerTag("My", "599") + "\",,,");
   EXPECT_EQ(host.Close(), 1);
   EXPECT_TRUE(PluginHost::TakeWarnings().empty());
 }
@@ -208,7 +203,7 @@ TEST_F(HamlogTest, RemarkFileThatIsAFolderCannotBeOpened) {
   ASSERT_EQ(mkdir(dir.Path("log.DBR").c_str(), 0700), 0);
   ASSERT_NE(host.OpenFile(path), nullptr);
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotOpenDbr});
-  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,,\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,,\"" + CornerTag("My", "32") + "\",,,");
   EXPECT_EQ(host.Close(), 1);
 }
 
@@ -216,7 +211,8 @@ TEST_F(HamlogTest, RemarkFileWithLowerCaseExtensionIsFound) {
   MakeLog({Rec().Call("JA1ABC").Ofs(256)}, Entry("Tokyo", "", ""), dir.Path("log.dbr"));
   ASSERT_NE(host.OpenFile(path), nullptr);
   EXPECT_TRUE(PluginHost::TakeWarnings().empty());
-  EXPECT_EQ(host.List(), "323232,3232,JA1ABC,32,,,,,\"Tokyo\",\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(),
+            "323232,3232,JA1ABC,32,,,,,\"Tokyo\",\"" + CornerTag("My", "32") + "\",,,");
 }
 
 TEST_F(HamlogTest, RejectsFilesThatAreNoLogAndStaysInert) {
@@ -273,15 +269,15 @@ TEST_F(HamlogTest, RemarkOffsetsPointingAnywhereAreSafe) {
            Rec().Call("C").Ofs(256 + 5), Rec().Call("D").Ofs(256)},
           Entry("Tokyo", "one", "two") + std::string("\x10\x00", 2));
   ASSERT_NE(host.OpenFile(path), nullptr);
-  EXPECT_EQ(host.List(), "323232,3232,A,32,,,,,,\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,A,32,,,,,,\"" + CornerTag("My", "32") + "\",,,");
   ASSERT_EQ(host.MoveNext(), 1);
-  EXPECT_EQ(host.List(), "323232,3232,B,32,,,,,,\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,B,32,,,,,,\"" + CornerTag("My", "32") + "\",,,");
   ASSERT_EQ(host.MoveNext(), 1);
   // Lengths read from the middle of the entry, running past the file's end.
-  EXPECT_EQ(host.List(), "323232,3232,C,32,,,,,,\"" + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,C,32,,,,,,\"" + CornerTag("My", "32") + "\",,,");
   ASSERT_EQ(host.MoveNext(), 1);
-  EXPECT_EQ(host.List(), "323232,3232,D,32,,,,,\"Tokyo\",\"" + Corner("REM1", "one") + " " +
-                             Corner("REM2", "two") + " " + Corner("My", "32") + "\",,,");
+  EXPECT_EQ(host.List(), "323232,3232,D,32,,,,,\"Tokyo\",\"" + CornerTag("REM1", "one") + " " +
+                             CornerTag("REM2", "two") + " " + CornerTag("My", "32") + "\",,,");
   EXPECT_TRUE(PluginHost::TakeWarnings().empty());
 }
 
@@ -386,7 +382,7 @@ TEST_F(HamlogTest, WritesASmallLogByteForByte) {
   EXPECT_EQ(data.size(), 624u);
   EXPECT_EQ(data, DataHead(26, 12, 8, 3) + records + "\x1A");
   EXPECT_EQ(ReadFile(dir.Path("log.DBR")),
-            RemarkHead(26, 12, 8, 3) + Entry("Tokyo", "QSL via bureau", Corner("Pow", "10")) +
+            RemarkHead(26, 12, 8, 3) + Entry("Tokyo", "QSL via bureau", CornerTag("Pow", "10")) +
                 Entry("", "", "$DX"));
 }
 
@@ -421,10 +417,10 @@ class HamlogWriterTest : public HamlogTest {
 TEST_F(HamlogWriterTest, CallSignsWithDesignators) {
   Written w = WriteOne(",,JA1ABC/PORT,,,,,,,,,,");
   EXPECT_EQ(w.record.substr(1, 10), "JA1ABC POR");
-  EXPECT_EQ(w.entry, Entry("", "", Corner("ToRadio", "JA1ABC/PORT")));
+  EXPECT_EQ(w.entry, Entry("", "", CornerTag("ToRadio", "JA1ABC/PORT")));
   w = WriteOne(",,JA1ABC/1/P,,,,,,,,,,");
   EXPECT_EQ(w.record.substr(1, 10), "JA1ABC 1  ");
-  EXPECT_EQ(w.entry, Entry("", "", Corner("ToRadio", "JA1ABC/1/P")));
+  EXPECT_EQ(w.entry, Entry("", "", CornerTag("ToRadio", "JA1ABC/1/P")));
   // The marker is not repeated when the remarks already hold it.
   w = WriteOne(",,KH6/JA1ABC,,,,,,,via $dx,,,");
   EXPECT_EQ(w.record.substr(1, 10), "JA1ABC KH6");
@@ -461,8 +457,8 @@ TEST_F(HamlogWriterTest, TagsGoToFieldsOrRemarkLines) {
       "Contest[ALLJA] left,,,home");
   EXPECT_EQ(w.record.substr(11, 12), "1001  PM95  ");
   // The rest goes to the shorter line, here line 2 (19 bytes against 20).
-  EXPECT_EQ(w.entry, Entry("", "first " + Corner("Contest", "ALLJA"),
-                           "m " + Corner("Pow", "5W") + " " + Corner("Env", "home") +
+  EXPECT_EQ(w.entry, Entry("", "first " + CornerTag("Contest", "ALLJA"),
+                           "m " + CornerTag("Pow", "5W") + " " + CornerTag("Env", "home") +
                                " OPT[x] REM1[r1] REM2[r2] left"));
   EXPECT_TRUE(w.warnings.empty());
 }
@@ -471,12 +467,12 @@ TEST_F(HamlogWriterTest, PlacedTagsMustLeaveRoomInA54ByteLine) {
   const std::string ten = "0123456789";  // MyQTH with it needs 18 bytes
   const std::string r35(35, 'a'), r36(36, 'b');
   Written w = WriteOne(",,A,,,,,,,REM[" + r35 + "] MyQTH[" + ten + "],,,");
-  EXPECT_EQ(w.entry, Entry("", r35 + " " + Corner("MyQTH", ten), ""));
+  EXPECT_EQ(w.entry, Entry("", r35 + " " + CornerTag("MyQTH", ten), ""));
   w = WriteOne(",,A,,,,,,,REM[" + r36 + "] mQSL[" + r35 + "] MyQTH[" + ten + "],,,");
-  EXPECT_EQ(w.entry, Entry("", r36, r35 + " " + Corner("MyQTH", ten)));
+  EXPECT_EQ(w.entry, Entry("", r36, r35 + " " + CornerTag("MyQTH", ten)));
   EXPECT_TRUE(w.warnings.empty());
   w = WriteOne(",,A,,,,,,,REM[" + r36 + "] mQSL[" + r36 + "] MyQTH[" + ten + "] END[1234],,,");
-  EXPECT_EQ(w.entry, Entry("", r36 + " " + Corner("END", "1234"), r36));
+  EXPECT_EQ(w.entry, Entry("", r36 + " " + CornerTag("END", "1234"), r36));
   EXPECT_EQ(w.warnings, std::vector<std::string>{varnek::kHamlogOverflow});
 }
 
@@ -496,6 +492,109 @@ TEST_F(HamlogWriterTest, OverflowIsCutAndToldOncePerFile) {
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kHamlogOverflow});
 }
 
+// What a record can hold is kept whole characters at a time, and anything
+// it cannot hold exactly counts toward the one overflow warning.
+TEST_F(HamlogWriterTest, CutsKeepWholeCharactersAndEveryLossIsTold) {
+  const std::string hatsu = "\x8F\x89";  // a character whose trail byte is no ASCII
+  const std::string sumi = "\x8D\xCF";
+  struct Case {
+    std::string line;
+    size_t at;  // where the record bytes to check start
+    std::string bytes;
+    bool warned;
+  } cases[] = {
+      {",,A,,,,,\"Yamada Taro Jr.\",,,,,", 30, "Yamada Taro ", true},
+      {",,A,,,,,\"" + std::string(11, 'n') + hatsu + "\",,,,,", 30, std::string(11, 'n') + " ",
+       true},
+      {",,A,,,,,\"" + std::string(10, 'n') + hatsu + "\",,,,,", 30, std::string(10, 'n') + hatsu,
+       false},
+      {",,A,,,RTTY,,,,,,,", 27, "RTT", true},
+      {",,A,,,CW" + hatsu + ",,,,,,,", 27, "CW ", true},
+      {",,JA1ABC" + hatsu + ",,,,,,,,,,", 1, "JA1ABC ", true},
+      {",,JA1ABCDE,,,,,,,,,,", 1, "JA1ABCD", true},
+      {",,/,,,,,,,,,,", 1, "       ", true},
+      // Kept whole in a ToRadio tag: the designator field is a best effort.
+      {",,JA1ABC/" + hatsu + hatsu + ",,,,,,,,,,", 8, hatsu + " ", false},
+      {",,A,,,,,,,CODE[12345" + hatsu + "] GL[PM95" + hatsu + "],,,", 11, "12345 PM95" + hatsu,
+       true},
+      // Reports: what the two bytes give back against what was given.
+      {",,A,599,,CW,,,,,,,", 50,
+       "\x3B"
+       "9\x3B"
+       "9",
+       false},
+      {",,A,599,,SSB,,,,,,,", 50, "\x3B \x3B ", false},
+      {",,A,,,CW,,,,,,,", 50,
+       "\x3B \x3B"
+       "9",
+       false},
+      {",,A,-10,,FT8,,,,My[+05],,,", 50,
+       "\xFF"
+       "0\x00"
+       "5",
+       true},
+      {",,A,599,,CW,,,,My[5NN],,,", 52, "\x05N", true},
+      {",,A,59" + hatsu + ",,CW,,,,,,,", 50, "\x3B ", true},
+      // A frequency the packing gives back otherwise.
+      {",,A,,0.475,,,,,,,,", 23, "\xDB\x01\x00\xA9", true},
+      {",,A,,.12345,,,,,,,,", 23, ".123", true},
+      // One-byte marks: no half of a double-byte one; N gives way to a route.
+      {",,A,,,,,,,," + sumi + "," + sumi + ",", 42, "J  ", true},
+      {",,A,,,,,,,Via[" + sumi + "],N,,", 42, "N  ", true},
+      {",,A,,,,,,,Via[J],N,,", 42, "J  ", true},
+  };
+  for (const Case& c : cases) {
+    Written w = WriteOne(c.line);
+    EXPECT_EQ(w.record.substr(c.at, c.bytes.size()), c.bytes) << c.line;
+    EXPECT_EQ(w.warnings.size(), c.warned ? 1u : 0u) << c.line;
+  }
+}
+
+TEST_F(HamlogWriterTest, RemarkCutsKeepCharactersAndTagsWhole) {
+  const std::string hatsu = "\x8F\x89";
+  struct Case {
+    std::string remarks, qth;
+    std::string entry;
+  } cases[] = {
+      // The issue's remark: cut inside the last character, its lead byte
+      // would join the closing bracket of the listing's REM1 tag.
+      {"REM1" + CornerTag("", std::string(53, 'x') + hatsu), "",
+       Entry("", std::string(53, 'x'), "")},
+      {"", std::string(27, 'q') + hatsu, Entry(std::string(27, 'q'), "", "")},
+      // A cut inside a tag leaves the whole tag out.
+      {"REM[" + std::string(45, 'a') + "] mQSL[" + std::string(50, 'b') + "] XYZ[abcdefghij]", "",
+       Entry("", std::string(45, 'a'), std::string(50, 'b'))},
+      {"REM[" + std::string(30, 'a') + " Contest" + CornerTag("", std::string(30, 'c')) + "]", "",
+       Entry("", std::string(30, 'a'), "")},
+  };
+  for (const Case& c : cases) {
+    Written w = WriteOne(",,A,,,,,,\"" + c.qth + "\",\"" + c.remarks + "\",,,");
+    EXPECT_EQ(w.entry, c.entry) << c.remarks;
+    EXPECT_EQ(w.warnings, std::vector<std::string>{varnek::kHamlogOverflow}) << c.remarks;
+  }
+}
+
+TEST_F(HamlogTest, UpdateWithADoubleByteCharacterChangesNothing) {
+  MakeLog({Rec().Call("A").Qsl("JA ")});
+  const std::string original = ReadFile(path);
+  ASSERT_NE(host.OpenFile(path), nullptr);
+  EXPECT_EQ(host.Update(0, "\x8D\xCF"), 0);
+  EXPECT_STREQ(host.GetText(0), "A");
+  EXPECT_EQ(host.Close(), 1);
+  EXPECT_EQ(ReadFile(path), original);
+}
+
+// An existing log stays as it was when its pair cannot be made.
+TEST_F(HamlogWriterTest, CreateThatFailsLeavesTheOldLog) {
+  MakeLog({Rec().Call("OLD").Qsl("JA ")});
+  const std::string old_data = ReadFile(path);
+  ASSERT_EQ(unlink(remark_file.c_str()), 0);
+  ASSERT_EQ(mkdir(remark_file.c_str(), 0700), 0);
+  EXPECT_EQ(host.Create(path.c_str()), 0);
+  EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotCreateDbr});
+  EXPECT_EQ(ReadFile(path), old_data);
+}
+
 TEST_F(HamlogWriterTest, FilesThatCannotBeCreated) {
   EXPECT_EQ(host.Create(dir.Path("no/such/dir/log.dbs").c_str()), 0);
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotCreate});
@@ -511,15 +610,17 @@ TEST_F(HamlogWriterTest, LinesComeBackFromTheLogTheyWereWrittenTo) {
   const std::vector<std::pair<std::string, std::string>> lines = {
       {"05/01/02,0930,JA1ABC/1,599,7.050,CW,10,Taro,Tokyo,QSL via bureau My[579],A,B,home",
        "050102,0930,JA1ABC/1,599,7.050,CW,10,\"Taro\",\"Tokyo\",\"" +
-           Corner("REM1", "QSL via bureau") + " Via[J] " + Corner("My", "579") + "\",A,B,home"},
+           CornerTag("REM1", "QSL via bureau") + " Via[J] " + CornerTag("My", "579") +
+           "\",A,B,home"},
       {"98/12/31,2359,KH6/JA1ABC,59,1296.10,SSB,,,,,N,,",
-       "981231,2359,KH6/JA1ABC,59,1296.10,SSB,,,,\"" + Corner("REM2", "$DX") + " Via[N] " +
-           Corner("My", "59") + "\",N,,"},
+       "981231,2359,KH6/JA1ABC,59,1296.10,SSB,,,,\"" + CornerTag("REM2", "$DX") + " Via[N] " +
+           CornerTag("My", "59") + "\",N,,"},
       {"26/12/08,0000,JA1ABC/PORT,579,144.00,FM,,\"Sato, Jiro\",,CODE[100110] GL[PM95] "
        "Contest[ALLJA],,,",
        "261208,0000,JA1ABC/PORT,57,144.00,FM,,\"Sato, Jiro\",,\"" +
-           Corner("REM1", Corner("Contest", "ALLJA")) + " Via[J] " + Corner("CODE", "100110") +
-           " " + Corner("GL", "PM95") + " " + Corner("My", "59") + "\",,,"},
+           CornerTag("REM1", CornerTag("Contest", "ALLJA")) + " Via[J] " +
+           CornerTag("CODE", "100110") + " " + CornerTag("GL", "PM95") + " " +
+           CornerTag("My", "59") + "\",,,"},
   };
   ASSERT_EQ(host.Create(path.c_str()), 1);
   for (const auto& line : lines) EXPECT_EQ(host.Write(line.first), 1);

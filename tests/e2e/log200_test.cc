@@ -413,6 +413,102 @@ TEST_F(Log200WriterTest, OverlongRecordsAreShortenedWithOneWarning) {
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kLog200Overflow});
 }
 
+std::string Repeated(const std::string& text, int times) {
+  std::string all;
+  for (int i = 0; i < times; ++i) all += text;
+  return all;
+}
+
+// Fields 1-12 of this line take 161 bytes with their separators and 14-17
+// take 4: the remarks have 32 bytes of room.
+std::string LineWithRemarks(const std::string& remarks, const std::string& power = "") {
+  return "98/12/31,1234," + std::string(110, 'C') + ",,,," + power + ",,\"" + std::string(25, 'Q') +
+         "\",\"" + remarks + "\",,,";
+}
+
+TEST_F(Log200WriterTest, OverlongRemarksLoseWholeCharactersAndWholeTags) {
+  const std::string hatsu = "\x8F\x89";
+  struct Case {
+    std::string line;
+    std::string remarks;  // field 13 as written
+  } cases[] = {
+      {LineWithRemarks(std::string(31, 'r') + hatsu), std::string(31, 'r')},
+      {LineWithRemarks(std::string(20, 'r') + " XYZ[" + std::string(15, 'v') + "]"),
+       std::string(20, 'r')},
+      {LineWithRemarks(std::string(28, 'r'), "12345"), std::string(28, 'r')},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> fields = FieldsOf(c.line);
+    ASSERT_EQ(fields.size(), 18u) << c.line;
+    EXPECT_EQ(fields[12], c.remarks) << c.line;
+    EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kLog200Overflow});
+  }
+  // Too long to be absorbed by the remarks: the record is cut in field 14,
+  // before the character that would cross byte 198.
+  std::string line = "98/12/31,1234," + std::string(120, 'W') + ",,,,,,\"" + std::string(25, 'Q') +
+                     "\",\"" + std::string(20, 's') + " MyQTH[m" + Repeated(hatsu, 10) + "]\",J,N,";
+  std::vector<std::string> records = WriteRecords({line});
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].substr(171), std::string(20, 's') + kSep + "m" + hatsu + hatsu + " \r\n");
+}
+
+TEST_F(Log200WriterTest, TagsThatReadersNestOrRepeatComeBackWhereTheyWere) {
+  struct Case {
+    std::string power_and_remarks;
+    int field;
+    std::string value;
+    std::string remarks;
+  } cases[] = {
+      // The nested tag goes to its column, leaving no empty REM1 behind.
+      {",,,\"REM1" + kOpen + "Contest" + kOpen + "ALLJA" + kClose + kClose + "\"", 12, "ALLJA", ""},
+      {",,,\"REM1" + kOpen + "note Contest" + kOpen + "ALLJA" + kClose + kClose + "\"", 12, "ALLJA",
+       "note"},
+      // A tag outside the others goes first, wherever it stands.
+      {",,,\"REM[a RIG[x]] RIG[y]\"", 11, "y", "a RIG[x]"},
+      // The power's own tag goes where a reader takes it first.
+      {"10,,,\"Pow[1000]\"", 13, "Pow[10] Pow[1000]", "Pow[10] Pow[1000]"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> fields = FieldsOf("98/12/31,1234,,,,," + c.power_and_remarks + ",,,");
+    ASSERT_GE(fields.size(), 13u) << c.power_and_remarks;
+    EXPECT_EQ(fields[c.field - 1], c.value) << c.power_and_remarks;
+    EXPECT_EQ(fields[12], c.remarks) << c.power_and_remarks;
+  }
+  EXPECT_TRUE(PluginHost::TakeWarnings().empty());
+  // An Env text holding a Pow tag cannot come back as it was.
+  FieldsOf("98/12/31,1234,,,,,,,,,,,a Pow[5]");
+  EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kLog200Overflow});
+}
+
+TEST_F(Log200Test, MarksAndRemarksListWholeAndWrapped) {
+  WriteFile(path, Record(Fields({{13, "a" + kClose + "b"}, {16, "\x8D\xCF"}})));
+  ASSERT_NE(host.OpenFile(path), nullptr);
+  // The remark's own corner bracket would end REM early: square ones hold it.
+  EXPECT_EQ(host.List(), ",,,,,,,,,\"REM[a" + kClose + "b]\",\x8D\xCF,,");
+  EXPECT_EQ(host.Close(), 1);
+}
+
+TEST_F(Log200Test, UpdateStoresWholeCharactersOnly) {
+  std::string data(15, '\x1E');
+  data += "\x1E\x1E" + std::string(3, ' ');
+  const std::string tight = std::string(198 - data.size(), 'r') + data + "\r\n";
+  const size_t mark_at = 198 - data.size() + 15;
+  for (const std::pair<std::string, std::string>& c :
+       std::vector<std::pair<std::string, std::string>>{
+           {"J\x8D\xCF", "J\x8D\xCF"}, {"JQ\x8D\xCF", "JQ"}, {"\x8D\xCF\x8D\xCF", "\x8D\xCF"}}) {
+    WriteFile(path, tight);
+    ASSERT_NE(host.OpenFile(path), nullptr);
+    EXPECT_EQ(host.Update(0, c.first.c_str()), 1);
+    EXPECT_EQ(host.Close(), 1);
+    std::string expected = tight;
+    expected.replace(mark_at, c.second.size(), c.second);
+    expected.replace(mark_at + c.second.size(), 2, "\x1E\x1E");
+    expected.replace(mark_at + c.second.size() + 2, 3 - c.second.size(),
+                     std::string(3 - c.second.size(), ' '));
+    EXPECT_EQ(ReadFile(path), expected) << c.first;
+  }
+}
+
 TEST_F(Log200WriterTest, UncreatableFileIsReported) {
   EXPECT_EQ(host.Create(dir.Path("no/such/dir.l2").c_str()), 0);
   EXPECT_EQ(PluginHost::TakeWarnings(), std::vector<std::string>{varnek::kCannotCreate});

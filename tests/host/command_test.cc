@@ -185,6 +185,32 @@ TEST(ConvertTest, FailuresAreToldAndNeverExitZero) {
   EXPECT_EQ(full_disk.out, "2 records read, 0 written, 1 warning\n");
 }
 
+// The plug-in warns once per file; the summary tells how many records lost
+// something, the first one and those after it.
+TEST(ConvertTest, TheSummaryCountsTheRecordsThatLostSomething) {
+  TempDir dir;
+  const std::string clean = "24/05/03,0912,JA1ABC,59,7,SSB,,,,,,,\r\n";
+  const std::string long_remark =
+      "24/05/03,0912,JA1ABC,59,7,SSB,,,,\"" + std::string(250, 'r') + "\",,,\r\n";
+  WriteFile(dir.Path("in.csv"), clean +
+                                    "24/05/03,0912,JA1ABC,59,7,SSB,,\"Yamada Taro Jr.\",,,,,\r\n" +
+                                    clean + "24/05/03,0912,JA1ABC,-10,14.074,FT8,,,,,,,\r\n" +
+                                    long_remark + "24/05/03,0912,JA1ABCDE,59,7,SSB,,,,,,,\r\n");
+  struct Case {
+    const char* output;
+    const char* summary;
+  } cases[] = {
+      {"out.dbs", "6 records read, 6 written, 1 warning, 4 records shortened\n"},
+      {"out.l2", "6 records read, 6 written, 1 warning, 1 record shortened\n"},
+      {"out.csv", "6 records read, 6 written, 0 warnings\n"},
+  };
+  for (const Case& c : cases) {
+    Outcome outcome = RunVarnek({"convert", dir.Path("in.csv"), dir.Path(c.output)});
+    EXPECT_EQ(outcome.status, 0) << c.output;
+    EXPECT_EQ(outcome.out, c.summary);
+  }
+}
+
 TEST(ConvertTest, NeverOverwritesTheLogBeingRead) {
   TempDir dir;
   WriteFile(dir.Path("in.csv"), kTextLog);

@@ -137,7 +137,7 @@ TEST(SampleLogTest, OverflowWarningIsOneLineAndCounted) {
   EXPECT_EQ(outcome.err,
             "varnek: 変換した結果がLOG200レコード長を越えました. "
             "リマークフィールドの後半部分を失います.\n");
-  EXPECT_EQ(outcome.out, "1 record read, 1 written, 1 warning\n");
+  EXPECT_EQ(outcome.out, "1 record read, 1 written, 1 warning, 1 record shortened\n");
   EXPECT_EQ(ReadFile(dir.Path("out.l2")).size(), 200u);
 }
 

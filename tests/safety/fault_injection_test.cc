@@ -102,6 +102,12 @@ class WriterFaultTest : public ::testing::TestWithParam<const char*> {
   PluginHost host_;
 };
 
+uint32_t CountAt(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
 // The parts of a file that may differ from the unlimited output: the
 // record counts of the two HAMLOG headers, rewritten when the file closes.
 bool IsPrefixOf(const std::string& part, const std::string& whole, bool hamlog) {
@@ -152,6 +158,15 @@ TEST_P(WriterFaultTest, EveryFailedWriteIsReportedAndGoodBytesStay) {
     EXPECT_LE(out.main.size(), limit);
     EXPECT_TRUE(IsPrefixOf(out.main, full.main, hamlog)) << "records already written were changed";
     EXPECT_TRUE(IsPrefixOf(out.remarks, full.remarks, hamlog));
+    if (hamlog && out.main.size() >= kDbsHeaderSize) {
+      // Both headers count the whole records the data file kept.
+      const uint32_t kept =
+          static_cast<uint32_t>((out.main.size() - kDbsHeaderSize) / kDbsRecordSize);
+      EXPECT_EQ(CountAt(out.main, 4), kept);
+      if (out.remarks.size() >= kDbrHeaderSize) {
+        EXPECT_EQ(CountAt(out.remarks, 4), kept);
+      }
+    }
   }
   // The outputs outgrow the stream buffers: some failures surface while
   // lines are still being written, not only when the file closes.

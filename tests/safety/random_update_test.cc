@@ -13,6 +13,7 @@
 
 #include "support/log_images.h"
 #include "support/plugin_host.h"
+#include "text/lead_byte.h"
 
 namespace varnek_test {
 namespace {
@@ -24,6 +25,8 @@ uint32_t Seed() {
   const char* text = std::getenv("VARNEK_RANDOM_SEED");
   return text ? static_cast<uint32_t>(std::strtoul(text, nullptr, 10)) : 20261208u;
 }
+
+bool IsLead(char c) { return varnek::IsLeadByte(&c); }
 
 // Field 11 of a QSO line whose fields hold no commas.
 std::string QslMark1Field(const std::string& line) {
@@ -71,7 +74,13 @@ class Log200Model : public LogModel {
     size_t mark_at = MarkStart(data);
     if (mark_at == std::string::npos || data[mark_at] != kL2Separator) return;
     size_t spaces = data.size() - (data.find_last_not_of(' ') + 1);
-    size_t taken = std::min(spaces, mark.size());
+    // Whole characters only: no half of a double-byte one.
+    size_t taken = 0;
+    while (taken < mark.size()) {
+      size_t step = IsLead(mark[taken]) ? 2 : 1;
+      if (taken + step > spaces) break;
+      taken += step;
+    }
     data = data.substr(0, mark_at) + mark.substr(0, taken) + data.substr(mark_at);
     bytes.replace(n * kL2RecordSize, kL2DataSize, data.substr(0, kL2DataSize));
   }
@@ -83,7 +92,8 @@ class Log200Model : public LogModel {
   }
 
   std::string ExpectedField11(const std::string& bytes, int n) const override {
-    return ExpectedGetText(bytes, n).substr(0, 1);
+    std::string mark = ExpectedGetText(bytes, n);
+    return mark.substr(0, !mark.empty() && IsLead(mark[0]) ? 2 : 1);
   }
 
   bool AcceptsEmptyMark() const override { return true; }
@@ -124,7 +134,8 @@ class HamlogModel : public LogModel {
 
   void Update(std::string& bytes, int n, const std::string& mark) const override {
     char& mark1 = bytes[At(n) + kDbsQslMark1];
-    if (mark1 != ' ' && mark1 != '\0') mark1 = mark[0];
+    // Half of a double-byte character is never stored.
+    if (mark1 != ' ' && mark1 != '\0' && !IsLead(mark[0])) mark1 = mark[0];
   }
 
   std::string ExpectedGetText(const std::string& bytes, int n) const override {

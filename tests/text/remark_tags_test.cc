@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -97,7 +98,54 @@ INSTANTIATE_TEST_SUITE_P(
         TagCase{"\x81 Pow[1] x", "Pow", true, "1", "\x81  x"},
         TagCase{"\x82\xA0 Pow[1] x", "Pow", true, "1", "\x82\xA0 x"},
         // Only the first qualifying tag is taken.
-        TagCase{"Pow[1] Pow[2]", "Pow", true, "1", " Pow[2]"}));
+        TagCase{"Pow[1] Pow[2]", "Pow", true, "1", " Pow[2]"},
+        // One outside every other tag's value first, else one inside.
+        TagCase{"REM[a Pow[1]] Pow[2]", "Pow", true, "2", "REM[a Pow[1]]"},
+        TagCase{"REM[a Pow[1]] b", "Pow", true, "1", "REM[a] b"},
+        // A known tag the cut leaves empty goes too, and so on outwards.
+        TagCase{"x REM1\xA2"
+                "Contest\xA2"
+                "A\xA3\xA3 y",
+                "Contest", true, "A", "x y"},
+        TagCase{"REM[REM1[ Contest[A]]] z", "Contest", true, "A", " z"},
+        TagCase{"(Pow[5]) note()", "Pow", true, "5", "() note()"}));
+
+TEST(RemarkCutTest, CutsOnCharacterBoundariesAndOutsideTags) {
+  struct Case {
+    const char* text;
+    int32_t limit;
+    int32_t kept;
+  } cases[] = {
+      {"abc", 3, 3},
+      {"ab\x8F\x89", 3, 2},     // not between the two bytes
+      {"\xB1\xB2\xB3", 2, 2},   // half-width katakana are single bytes
+      {"ab Pow[123]", 8, 2},    // the tag goes with its keyword, the blank too
+      {"ab Pow[1] cd", 10, 9},  // after the tag
+      {"REM1\xA2"
+       "a Contest\xA2x\xA3\xA3",
+       12, 0},
+      {"ab (open and never closed", 10, 10},  // open already before the cut
+      {"ab Powder", 6, 6},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RemarkCutLength(c.text, static_cast<int32_t>(std::strlen(c.text)), c.limit), c.kept)
+        << c.text;
+  }
+}
+
+TEST(RemarkCutTest, TagsTakeBracketsTheirValuePairsUp) {
+  TextBuffer out;
+  AppendRemarkTag(out, "REM",
+                  "a\xA3"
+                  "b",
+                  kCornerOpen, kCornerClose);
+  AppendRemarkTag(out, "My", "59", kCornerOpen, kCornerClose);
+  AppendRemarkTag(out, "X", "[(\xA2<{", kCornerOpen, kCornerClose);  // none pairs up
+  EXPECT_STREQ(out.Str(),
+               "REM[a\xA3"
+               "b] My\xA2"
+               "59\xA3 X\xA2[(\xA2<{\xA3");
+}
 
 TEST(TagTest, DoubleByteKeywordsTryOnlyAtStartOrAfterShortSetDelimiters) {
   const char keyword[] = "\x83L";  // a two-byte keyword beginning with a lead byte

@@ -14,7 +14,7 @@ char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 }  // namespace
 
-SplitCall SplitCallSign(const char* text) {
+SplitCall SplitCallSign(const char* text, bool marked_first) {
   SplitCall split = {text, static_cast<int32_t>(std::strlen(text)), text, 0, false, false};
   const char* slash = std::strchr(text, '/');
   if (slash == nullptr) return split;
@@ -27,7 +27,7 @@ SplitCall SplitCallSign(const char* text) {
   bool portable_then_call = a_length <= kPortableField.size && b_length <= kCallField.size;
   split.needs_to_radio = third != nullptr || !(call_then_portable || portable_then_call);
   // The lengths that chose the order are those before the third part goes.
-  bool prefix_first = a_length < b_length;
+  bool prefix_first = a_length < b_length || (marked_first && a_length == b_length);
   if (third != nullptr) b_length = static_cast<int32_t>(third - b);
   if (prefix_first) {
     split.call = b;
@@ -55,6 +55,20 @@ void ComposeCallSign(const unsigned char* record, bool prefix_first, TextBuffer&
   AppendFieldText(record, portable_first ? kCallField : kPortableField, out);
   // An empty second part (blanks, or a zero byte) leaves no lone slash.
   if (first_length > 0 && out.Length() == first_length + 1) out.Truncate(first_length);
+}
+
+bool HoldsCallSign(const unsigned char* record, bool prefix_first, const char* text,
+                   TextBuffer& scratch) {
+  ComposeCallSign(record, prefix_first, scratch);
+  const char* shown = scratch.Str();
+  for (;;) {
+    while (*text == ' ') ++text;
+    while (*shown == ' ') ++shown;
+    if (*text != *shown) return false;
+    if (*text == '\0') return true;
+    ++text;
+    ++shown;
+  }
 }
 
 bool HasDxMarker(const char* text) {

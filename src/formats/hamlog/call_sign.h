@@ -28,12 +28,19 @@ struct SplitCall {
 };
 
 // Splits at the first '/': the longer part is the call sign (the first one
-// when both are as long); a third part is dropped. The text is not changed.
-SplitCall SplitCallSign(const char* text);
+// when both are as long, unless `marked_first`: the remarks hold the "$DX"
+// marker already, which lists the designator first); a third part is
+// dropped. The text is not changed.
+SplitCall SplitCallSign(const char* text, bool marked_first = false);
 
 // Replaces `out` with the call sign of the 58-byte `record`, with its
 // designator after it, or before it when `prefix_first`.
 void ComposeCallSign(const unsigned char* record, bool prefix_first, TextBuffer& out);
+
+// True when the record's call sign, as ComposeCallSign gives it back (into
+// `scratch`), is `text`, spaces aside: nothing of it was cut or dropped.
+bool HoldsCallSign(const unsigned char* record, bool prefix_first, const char* text,
+                   TextBuffer& scratch);
 
 // True when `text` holds the "$DX" marker in any letter case.
 bool HasDxMarker(const char* text);

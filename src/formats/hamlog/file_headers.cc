@@ -48,6 +48,11 @@ void CountRecord(unsigned char* header, unsigned char* remark_header) {
 
 uint32_t RecordCount(const unsigned char* header) { return GetU32(header + kHeaderCountAt); }
 
+void SetRecordCount(unsigned char* header, unsigned char* remark_header, uint32_t count) {
+  PutU32(header + kHeaderCountAt, count);
+  PutU32(remark_header + kHeaderCountAt, count);
+}
+
 bool HeaderAccepted(const unsigned char* header) {
   return header[kHeaderMarkAt] == kFileMark &&
          GetU16(header + kHeaderLengthAt) == static_cast<uint32_t>(kHeaderLength) &&

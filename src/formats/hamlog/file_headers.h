@@ -30,6 +30,8 @@ void FillDescriptors(unsigned char* out);
 // Adds one record to the count of both headers.
 void CountRecord(unsigned char* header, unsigned char* remark_header);
 uint32_t RecordCount(const unsigned char* header);
+// Sets the count of both headers.
+void SetRecordCount(unsigned char* header, unsigned char* remark_header, uint32_t count);
 
 // True when a data header read from a file is one this reader accepts:
 // the format mark, 449 header bytes and 58 record bytes.

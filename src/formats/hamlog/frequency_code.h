@@ -12,10 +12,12 @@ namespace hamlog {
 
 constexpr int kFrequencySize = 4;
 
-// Fills the four bytes at `field` from a frequency text. A long text whose
-// digits cannot be read (it does not begin with a digit once its point
-// became a '0') is stored as text, its first four characters.
-void EncodeFrequency(const char* text, unsigned char* field);
+// Fills the four bytes at `field` from a frequency text. A long text that
+// does not begin with a digit is stored as text, its first four bytes of
+// whole characters. Returns false when the bytes do not give the text back as
+// it was given (trailing blanks and one trailing point aside): a text cut
+// short, or one the packing cannot hold, such as 0.475 or 10368.125.
+bool EncodeFrequency(const char* text, unsigned char* field);
 
 // Replaces `out` with the frequency the four bytes hold, without trailing
 // blanks or a trailing point.

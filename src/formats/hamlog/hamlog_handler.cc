@@ -5,6 +5,7 @@
 #include "plugin/file_names.h"
 #include "plugin/messages.h"
 #include "plugin/warning.h"
+#include "text/lead_byte.h"
 
 namespace varnek {
 
@@ -67,18 +68,46 @@ int32_t HamlogHandler::Close() {
 }
 
 bool HamlogHandler::FinishCreatedFiles() {
-  bool ok = true;
-  if (stream_ != nullptr) {
+  if (stream_ == nullptr && remark_stream_ == nullptr) return true;
+  bool ok = !write_warned_;
+  if (ok && stream_ != nullptr) {
     ok = std::fputc(hamlog::kFileMark, stream_) != EOF && std::fseek(stream_, 0, SEEK_SET) == 0 &&
-         std::fwrite(header_, 1, sizeof header_, stream_) == sizeof header_;
+         std::fwrite(header_, 1, sizeof header_, stream_) == sizeof header_ &&
+         std::fflush(stream_) == 0;
   }
-  if (remark_stream_ != nullptr) {
+  if (ok && remark_stream_ != nullptr) {
     ok = std::fseek(remark_stream_, 0, SEEK_SET) == 0 &&
          std::fwrite(remark_header_, 1, sizeof remark_header_, remark_stream_) ==
              sizeof remark_header_ &&
-         ok;
+         std::fflush(remark_stream_) == 0;
   }
+  if (!ok) CountWholeRecordsKept();
   return ok;
+}
+
+void HamlogHandler::CountWholeRecordsKept() {
+  // What the streams still hold may never reach the disk: they go, and the
+  // headers already on disk take the count of the whole records there,
+  // written in place through new streams, which takes no new space.
+  CloseStreams();
+  std::FILE* data = std::fopen(file_name_.Str(), "r+b");
+  if (data == nullptr) return;
+  long size = std::fseek(data, 0, SEEK_END) == 0 ? std::ftell(data) : -1;
+  if (size >= hamlog::kHeaderLength) {
+    uint32_t whole = static_cast<uint32_t>((size - hamlog::kHeaderLength) / hamlog::kRecordLength);
+    if (whole < hamlog::RecordCount(header_)) {
+      hamlog::SetRecordCount(header_, remark_header_, whole);
+    }
+    if (std::fseek(data, 0, SEEK_SET) == 0) std::fwrite(header_, 1, sizeof header_, data);
+  }
+  std::fclose(data);
+  std::FILE* remarks = std::fopen(remark_file_name_.Str(), "r+b");
+  if (remarks == nullptr) return;
+  size = std::fseek(remarks, 0, SEEK_END) == 0 ? std::ftell(remarks) : -1;
+  if (size >= hamlog::kRemarkHeaderSize && std::fseek(remarks, 0, SEEK_SET) == 0) {
+    std::fwrite(remark_header_, 1, sizeof remark_header_, remarks);
+  }
+  std::fclose(remarks);
 }
 
 bool HamlogHandler::CloseStreams() {
@@ -106,7 +135,10 @@ const char* HamlogHandler::GetText(int32_t) {
 }
 
 int32_t HamlogHandler::Update(int32_t, const char* text) {
-  if (!HasRecord() || text == nullptr || text[0] == '\0' || RefusesUpdate()) return 0;
+  // The mark is one byte: an empty text, or a double-byte character that
+  // half of would be stored, changes nothing.
+  if (!HasRecord() || text == nullptr || text[0] == '\0' || IsLeadByte(text)) return 0;
+  if (RefusesUpdate()) return 0;
   if (!IsEmptyMark(record_[hamlog::kQslMark1At])) {
     record_[hamlog::kQslMark1At] = static_cast<unsigned char>(text[0]);
     dirty_ = 1;

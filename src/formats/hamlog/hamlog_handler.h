@@ -20,6 +20,7 @@
 
 #include "formats/hamlog/hamlog_layout.h"
 #include "plugin/file_window.h"
+#include "plugin/qso_fields.h"
 #include "plugin/record_file_handler.h"
 #include "text/remark_text.h"
 #include "text/text_buffer.h"
@@ -61,8 +62,17 @@ class HamlogHandler : public RecordFileHandler {
   TextBuffer& TagValue() { return qso_.Line(); }
   bool WriteHeaders();
   // Sets the call sign and designator bytes; true when the designator
-  // stood first.
-  bool StoreCallSign(const char* text);
+  // stood first. `marked_first`: the remarks already hold the "$DX"
+  // marker. *to_radio: the whole text went into a ToRadio tag. *held
+  // becomes false when the record cannot give the call sign back.
+  bool StoreCallSign(const char* text, bool marked_first, bool* to_radio, bool* held);
+  // True when a reader gets the power, Env and (with `to_radio`) the call
+  // sign of the line back from the tags in the remark lines.
+  bool FieldTagsReadBack(const QsoLineParts& parts, bool to_radio);
+  // Puts the first character of a mark into the record byte `at` (an
+  // empty text leaves it as it is); false when it is double-byte and
+  // cannot be kept.
+  bool StoreMark(const char* text, int32_t at);
   // Moves one tag from the remarks into whichever remark line it fits.
   void PlaceTag(const char* keyword);
   // Writes the remark entry and the record; 1 written, 0 not.
@@ -71,6 +81,9 @@ class HamlogHandler : public RecordFileHandler {
 
   // Both: end mark and headers of a created log; then the streams.
   bool FinishCreatedFiles();
+  // After a failed write: closes the streams and sets both headers on disk
+  // to the number of whole records the data file holds.
+  void CountWholeRecordsKept();
   bool CloseStreams();
 
   unsigned char header_[hamlog::kHeaderSize] = {};

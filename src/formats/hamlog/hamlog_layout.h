@@ -93,6 +93,9 @@ constexpr int32_t kRemarkLineLimit = 54;  // likewise, per remark line
 constexpr int32_t kEntryTextMax = 255;    // what a length byte can say
 
 inline bool IsEmptyMark(unsigned char c) { return c == ' ' || c == '\0'; }
+// The route N (either letter case) stands for QSL mark 1 N when the mark
+// byte itself is empty.
+inline bool IsNoQslRoute(unsigned char c) { return c == 'N' || c == 'n'; }
 
 inline uint32_t GetU16(const unsigned char* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8;

@@ -20,14 +20,6 @@ using hamlog::kGridField;
 using hamlog::kModeField;
 using hamlog::kNameField;
 
-namespace {
-
-char AsciiUpper(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : static_cast<char>(c);
-}
-
-}  // namespace
-
 const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   if (!HasRecord()) {
     CopyToHostBuffer(buffer, size, "");
@@ -68,25 +60,25 @@ const char* HamlogHandler::ListText(char* buffer, int32_t size) {
   unsigned char route = record_[hamlog::kQslRouteAt];
   if (!IsEmptyMark(route)) {
     char via = static_cast<char>(route);
-    remarks.AppendTag(tag::kVia, &via, 1, '[', ']');
+    AppendRemarkTag(remarks, tag::kVia, &via, 1, '[', ']');
   }
   unsigned char mark2 = record_[hamlog::kQslMark2At];
   if (!IsEmptyMark(mark2)) qso_.Field(kQslMark2).AppendChar(static_cast<char>(mark2));
   unsigned char mark1 = record_[hamlog::kQslMark1At];
   if (!IsEmptyMark(mark1)) {
     qso_.Field(kQslMark1).AppendChar(static_cast<char>(mark1));
-  } else if (AsciiUpper(route) == 'N') {
+  } else if (hamlog::IsNoQslRoute(route)) {
     qso_.Field(kQslMark1).AppendChar('N');
   }
   auto field_tag = [&](const char* keyword, hamlog::RecordField field) {
-    remarks.AppendTag(keyword, FieldText(record_, field),
-                      FieldTextLength(record_, field, hamlog::Trailing::kSpaces), kCornerOpen,
-                      kCornerClose);
+    AppendRemarkTag(remarks, keyword, FieldText(record_, field),
+                    FieldTextLength(record_, field, hamlog::Trailing::kSpaces), kCornerOpen,
+                    kCornerClose);
   };
   field_tag(tag::kCode, kCodeField);
   field_tag(tag::kGrid, kGridField);
   hamlog::DecodeReport(record_ + hamlog::kMyReportAt, work_);
-  remarks.AppendTag(tag::kMyReport, work_, kCornerOpen, kCornerClose);
+  AppendRemarkTag(remarks, tag::kMyReport, work_, kCornerOpen, kCornerClose);
 
   TextBuffer& call = qso_.Field(kCall);
   if (call.Empty()) hamlog::ComposeCallSign(record_, prefix_first, call);
@@ -103,7 +95,7 @@ bool HamlogHandler::ListRemarkLine(const char* text, int32_t length, const char*
   line.Trim();
   const TextBuffer& rest = line.Text();
   if (rest.Empty()) return false;
-  qso_.Field(kRemarks).AppendTag(keyword, rest, kCornerOpen, kCornerClose);
+  AppendRemarkTag(qso_.Field(kRemarks), keyword, rest, kCornerOpen, kCornerClose);
   return hamlog::HasDxMarker(rest.Str());
 }
 

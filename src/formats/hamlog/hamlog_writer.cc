@@ -15,6 +15,8 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
+#include "text/byte_text.h"
+#include "text/lead_byte.h"
 #include "text/remark_tags.h"
 #include "text/tag_keywords.h"
 
@@ -40,18 +42,29 @@ constexpr int32_t kTagOverhead = 3;
 int32_t HamlogHandler::Create(const char* name) {
   Close();
   CloseStreams();
-  stream_ = std::fopen(name, "wb");
-  if (stream_ == nullptr) {
+  // Both files must be there to be written before either is emptied, so
+  // that a pair that cannot be made leaves an old log as it was.
+  std::FILE* data = std::fopen(name, "ab");
+  if (data == nullptr) {
     ShowWarning(kCannotCreate);
     return 0;
   }
   file_name_.Assign(name);
   remark_file_name_.Assign(name);
   ReplaceExtension(remark_file_name_, hamlog::kRemarkExtension);
-  remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
-  if (remark_stream_ == nullptr) {
-    CloseStreams();
+  std::FILE* remarks = std::fopen(remark_file_name_.Str(), "ab");
+  std::fclose(data);
+  if (remarks == nullptr) {
     ShowWarning(kCannotCreateDbr);
+    return 0;
+  }
+  std::fclose(remarks);
+  stream_ = std::fopen(name, "wb");
+  remark_stream_ = std::fopen(remark_file_name_.Str(), "wb");
+  if (stream_ == nullptr || remark_stream_ == nullptr) {
+    const char* warning = stream_ == nullptr ? kCannotCreate : kCannotCreateDbr;
+    CloseStreams();
+    ShowWarning(warning);
     return 0;
   }
   dirty_ = 0;
@@ -91,49 +104,62 @@ int32_t HamlogHandler::WriteText(char* line) {
   std::memset(record_, ' ', sizeof record_);
 
   QsoLineParts parts(line);
+  // False once anything of the line cannot be stored as it was given.
+  bool held = true;
   hamlog::EncodeDate(parts.field[kDate], record_);
   hamlog::EncodeTime(parts.field[kTime], record_);
-  bool prefix_first = StoreCallSign(parts.field[kCall]);
-  hamlog::EncodeFrequency(parts.field[kFrequency], record_ + hamlog::kFrequencyField.offset);
+  bool to_radio = false;
+  bool prefix_first = StoreCallSign(parts.field[kCall], hamlog::HasDxMarker(parts.field[kRemarks]),
+                                    &to_radio, &held);
+  held &=
+      hamlog::EncodeFrequency(parts.field[kFrequency], record_ + hamlog::kFrequencyField.offset);
   const char* mode = parts.field[kMode];
-  hamlog::EncodeReport(parts.field[kHisReport], mode, record_ + hamlog::kHisReportAt);
-  CopyIntoField(record_, hamlog::kModeField, mode);
-  CopyIntoField(record_, hamlog::kNameField, parts.field[kName]);
+  held &= hamlog::EncodeReport(parts.field[kHisReport], mode, record_ + hamlog::kHisReportAt);
+  held &= CopyIntoField(record_, hamlog::kModeField, mode);
+  held &= CopyIntoField(record_, hamlog::kNameField, parts.field[kName]);
   Qth().AssignBytes(parts.field[kQth], parts.length[kQth]);
   remarks.AssignBytes(parts.field[kRemarks], parts.length[kRemarks]);
   if (prefix_first && !hamlog::HasDxMarker(parts.field[kRemarks])) {
     RemarkLine2().AppendWord(hamlog::kDxMarker);
   }
-  char mark1 = parts.field[kQslMark1][0];
-  if (mark1 == kNoQsl) {
+  const char* mark1 = parts.field[kQslMark1];
+  if (mark1[0] == kNoQsl) {
     record_[hamlog::kQslRouteAt] = kNoQsl;
-  } else if (mark1 != '\0') {
-    record_[hamlog::kQslMark1At] = static_cast<unsigned char>(mark1);
+  } else {
+    held &= StoreMark(mark1, hamlog::kQslMark1At);
   }
-  char mark2 = parts.field[kQslMark2][0];
-  if (mark2 != '\0') record_[hamlog::kQslMark2At] = static_cast<unsigned char>(mark2);
+  held &= StoreMark(parts.field[kQslMark2], hamlog::kQslMark2At);
 
-  const char* my_report = CutTag(remarks, value, tag::kMyReport) ? value.Str() : kDefaultMyReport;
-  hamlog::EncodeReport(my_report, mode, record_ + hamlog::kMyReportAt);
+  if (CutTag(remarks, value, tag::kMyReport)) {
+    held &= hamlog::EncodeReport(value.Str(), mode, record_ + hamlog::kMyReportAt);
+  } else {
+    hamlog::EncodeReport(kDefaultMyReport, mode, record_ + hamlog::kMyReportAt);
+  }
+  bool routed = false;
   if (CutTag(remarks, value, tag::kVia)) {
-    record_[hamlog::kQslRouteAt] = static_cast<unsigned char>(value.Str()[0]);
-  } else if (record_[hamlog::kQslRouteAt] == ' ') {
+    // The route is one character: more of the value is lost.
+    routed = StoreMark(value.Str(), hamlog::kQslRouteAt);
+    held &= routed && LengthWithoutTrailingBlanks(value.Str(), value.Length()) == 1;
+  }
+  if (!routed && record_[hamlog::kQslRouteAt] == ' ') {
     record_[hamlog::kQslRouteAt] = kDefaultRoute;
   }
+  // A route of its own takes the place of the N that stood for "no QSL".
+  if (mark1[0] == kNoQsl && !hamlog::IsNoQslRoute(record_[hamlog::kQslRouteAt])) held = false;
   if (CutFirstTag(remarks, value, {tag::kCode, tag::kOption})) {
-    CopyIntoField(record_, hamlog::kCodeField, value.Str());
+    held &= CopyIntoField(record_, hamlog::kCodeField, value.Str());
   }
   if (CutFirstTag(remarks, value, {tag::kGrid, tag::kOption2})) {
-    CopyIntoField(record_, hamlog::kGridField, value.Str());
+    held &= CopyIntoField(record_, hamlog::kGridField, value.Str());
   }
   if (CutFirstTag(remarks, value, {tag::kRemark, tag::kRemark1}))
     RemarkLine1().AppendWord(value.Str());
   if (CutFirstTag(remarks, value, {tag::kManagerQsl, tag::kRemark2}))
     RemarkLine2().AppendWord(value.Str());
-  RemarkLine2().AppendTag(tag::kPower, parts.field[kPower], parts.length[kPower], kCornerOpen,
-                          kCornerClose);
-  RemarkLine2().AppendTag(tag::kEnv, parts.field[kEnv], parts.length[kEnv], kCornerOpen,
-                          kCornerClose);
+  held &= PutFieldTag(RemarkLine2(), value, tag::kPower, parts.field[kPower], parts.length[kPower],
+                      kCornerOpen, kCornerClose);
+  held &= PutFieldTag(RemarkLine2(), value, tag::kEnv, parts.field[kEnv], parts.length[kEnv],
+                      kCornerOpen, kCornerClose);
   for (const char* keyword : kPlacedTags) PlaceTag(keyword);
   TextBuffer& rest = remarks.Edit();
   rest.Trim();
@@ -142,14 +168,47 @@ int32_t HamlogHandler::WriteText(char* line) {
         RemarkLine1().Length() < RemarkLine2().Length() ? RemarkLine1() : RemarkLine2();
     shorter.AppendWord(rest.Str());
   }
+  if (!held || !FieldTagsReadBack(parts, to_radio)) WarnOverflowOnce(kHamlogOverflow);
   return AppendRecord();
 }
 
-bool HamlogHandler::StoreCallSign(const char* text) {
-  hamlog::SplitCall split = hamlog::SplitCallSign(text);
-  if (split.needs_to_radio) RemarkLine2().AppendTag(tag::kToRadio, text, kCornerOpen, kCornerClose);
+bool HamlogHandler::FieldTagsReadBack(const QsoLineParts& parts, bool to_radio) {
+  // A reader takes Pow, Env and ToRadio tags out of each line for its
+  // fields, the second line's over the first's.
+  ReadBackCheck check;
+  check.Expect(tag::kPower, parts.length[kPower] > 0 ? parts.field[kPower] : nullptr,
+               parts.length[kPower]);
+  check.Expect(tag::kEnv, parts.length[kEnv] > 0 ? parts.field[kEnv] : nullptr, parts.length[kEnv]);
+  check.Expect(tag::kToRadio, to_radio ? parts.field[kCall] : "",
+               to_radio ? parts.length[kCall] : 0);
+  return check.AsGivenFrom({&RemarkLine1(), &RemarkLine2()}, Remarks(), TagValue());
+}
+
+bool HamlogHandler::StoreMark(const char* text, int32_t at) {
+  if (text[0] == '\0') return true;
+  // One byte holds one character: a double-byte one cannot be kept.
+  if (IsLeadByte(text)) return false;
+  record_[at] = static_cast<unsigned char>(text[0]);
+  return true;
+}
+
+bool HamlogHandler::StoreCallSign(const char* text, bool marked_first, bool* to_radio, bool* held) {
+  hamlog::SplitCall split = hamlog::SplitCallSign(text, marked_first);
+  *to_radio = split.needs_to_radio;
+  if (split.needs_to_radio &&
+      !AppendRemarkTag(RemarkLine2(), tag::kToRadio, text, kCornerOpen, kCornerClose)) {
+    *held = false;
+  }
   CopyIntoField(record_, hamlog::kCallField, split.call, split.call_length);
   CopyIntoField(record_, hamlog::kPortableField, split.portable, split.portable_length);
+  // A ToRadio tag keeps the whole text; otherwise the two fields must (a
+  // call sign alone that fits is copied whole).
+  bool fits_alone = split.call == text && text[split.call_length] == '\0' &&
+                    split.call_length <= hamlog::kCallField.size;
+  if (!split.needs_to_radio && !fits_alone &&
+      !hamlog::HoldsCallSign(record_, split.prefix_first || marked_first, text, TagValue())) {
+    *held = false;
+  }
   return split.prefix_first;
 }
 
@@ -157,13 +216,14 @@ void HamlogHandler::PlaceTag(const char* keyword) {
   TextBuffer& value = TagValue();
   if (!CutTag(Remarks(), value, keyword)) return;
   int32_t need = static_cast<int32_t>(std::strlen(keyword)) + value.Length() + kTagOverhead;
+  bool whole = false;
   if (RemarkLine1().Length() + need < hamlog::kRemarkLineLimit) {
-    RemarkLine1().AppendTag(keyword, value.Str(), kCornerOpen, kCornerClose);
+    whole = AppendRemarkTag(RemarkLine1(), keyword, value, kCornerOpen, kCornerClose);
   } else if (RemarkLine2().Length() + need < hamlog::kRemarkLineLimit) {
-    RemarkLine2().AppendTag(keyword, value.Str(), kCornerOpen, kCornerClose);
-  } else {
-    WarnOverflowOnce(kHamlogOverflow);
+    whole = AppendRemarkTag(RemarkLine2(), keyword, value, kCornerOpen, kCornerClose);
   }
+  // Dropped for want of room, or in brackets its value does not pair up.
+  if (!whole) WarnOverflowOnce(kHamlogOverflow);
 }
 
 int32_t HamlogHandler::AppendRecord() {

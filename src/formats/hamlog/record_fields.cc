@@ -1,6 +1,9 @@
 #include "formats/hamlog/record_fields.h"
 
+#include <cstring>
+
 #include "text/byte_text.h"
+#include "text/lead_byte.h"
 
 namespace varnek {
 namespace hamlog {
@@ -28,11 +31,12 @@ void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer&
   out.AppendBytes(FieldText(record, field), FieldTextLength(record, field, Trailing::kSpaces));
 }
 
-void CopyIntoField(unsigned char* record, RecordField field, const char* text, int32_t length) {
-  unsigned char* dest = record + field.offset;
-  for (int32_t i = 0; i < field.size && i < length && text[i] != '\0'; ++i) {
-    dest[i] = static_cast<unsigned char>(text[i]);
-  }
+bool CopyIntoField(unsigned char* record, RecordField field, const char* text, int32_t length) {
+  int32_t held = 0;
+  while (held < length && text[held] != '\0') ++held;
+  int32_t kept = WholeCharacterLength(text, held, field.size);
+  std::memcpy(record + field.offset, text, static_cast<size_t>(kept));
+  return LengthWithoutTrailingBlanks(text, held) <= kept;
 }
 
 }  // namespace hamlog

@@ -1,6 +1,7 @@
 // Texts in and out of the fixed, space-padded fields of a 58-byte record
 // image. Neither direction ever passes the end of its field: a record
-// holds no terminators, and a text longer than its field is cut.
+// holds no terminators, and a text longer than its field is cut, never
+// inside a double-byte character.
 #ifndef VARNEK_FORMATS_HAMLOG_RECORD_FIELDS_H_
 #define VARNEK_FORMATS_HAMLOG_RECORD_FIELDS_H_
 
@@ -28,8 +29,10 @@ inline const char* FieldText(const unsigned char* record, RecordField field) {
 void AppendFieldText(const unsigned char* record, RecordField field, TextBuffer& out);
 
 // Copies the text (to its end, at most `length` bytes) into the field; the
-// bytes after it keep what they held.
-void CopyIntoField(unsigned char* record, RecordField field, const char* text,
+// bytes after it keep what they held. A text longer than the field is cut
+// on a character boundary (the byte a split character would have taken
+// keeps what it held). Returns false when the cut lost more than blanks.
+bool CopyIntoField(unsigned char* record, RecordField field, const char* text,
                    int32_t length = INT32_MAX);
 
 }  // namespace hamlog

@@ -4,16 +4,26 @@
 #include <cstring>
 
 #include "formats/hamlog/hamlog_layout.h"
+#include "text/lead_byte.h"
+#include "text/remark_tags.h"
 
 namespace varnek {
 namespace hamlog {
 
 namespace {
 
-int32_t Limited(const TextBuffer& text, int32_t limit, bool* cut) {
-  if (text.Length() <= limit) return text.Length();
+// The QTH is plain text, cut on a character boundary; a remark line also
+// keeps its tags whole.
+int32_t LimitedQth(const TextBuffer& qth, bool* cut) {
+  if (qth.Length() <= kQthLimit) return qth.Length();
   *cut = true;
-  return limit;
+  return WholeCharacterLength(qth.Str(), qth.Length(), kQthLimit);
+}
+
+int32_t LimitedLine(const TextBuffer& line, bool* cut) {
+  if (line.Length() <= kRemarkLineLimit) return line.Length();
+  *cut = true;
+  return RemarkCutLength(line.Str(), line.Length(), kRemarkLineLimit);
 }
 
 bool WriteBytes(std::FILE* file, const void* bytes, int32_t length) {
@@ -57,9 +67,9 @@ bool IsRemarkOffset(int64_t position) { return position > 0 && position <= INT32
 
 int32_t AppendRemarkEntry(std::FILE* file, int64_t at, const TextBuffer& qth,
                           const TextBuffer& line1, const TextBuffer& line2, bool* cut) {
-  int32_t qth_length = Limited(qth, kQthLimit, cut);
-  int32_t line1_length = Limited(line1, kRemarkLineLimit, cut);
-  int32_t line2_length = Limited(line2, kRemarkLineLimit, cut);
+  int32_t qth_length = LimitedQth(qth, cut);
+  int32_t line1_length = LimitedLine(line1, cut);
+  int32_t line2_length = LimitedLine(line2, cut);
   // The entry is put together first and written with one call.
   unsigned char entry[kEntryLengthsSize + kQthLimit + 2 * kRemarkLineLimit];
   unsigned char* p = entry;

@@ -47,7 +47,8 @@ bool IsRemarkOffset(int64_t position);
 
 // Writes an entry for the three texts at the current position of `file`,
 // which the caller keeps as `at`. A text longer than its limit (28, 54, 54
-// bytes) is cut to it and *cut becomes true. Returns the number of bytes
+// bytes) is cut to fit and *cut becomes true: never inside a double-byte
+// character, and a remark line never inside a tag (RemarkCutLength). Returns the number of bytes
 // written; 0 after a short write, with the stream put back to `at`.
 int32_t AppendRemarkEntry(std::FILE* file, int64_t at, const TextBuffer& qth,
                           const TextBuffer& line1, const TextBuffer& line2, bool* cut);

@@ -9,6 +9,7 @@
 #include "plugin/warning.h"
 #include "text/byte_text.h"
 #include "text/field_split.h"
+#include "text/lead_byte.h"
 #include "text/remark_tags.h"
 #include "text/tag_keywords.h"
 
@@ -91,7 +92,7 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   remarks.Trim();
 
   TextBuffer& tags = qso_.Field(kRemarks);
-  tags.AppendTag(tag::kRemark, remarks.Text(), kCornerOpen, kCornerClose);
+  AppendRemarkTag(tags, tag::kRemark, remarks.Text(), kCornerOpen, kCornerClose);
   if (length[log200::kName] > 0) {
     show(kName, log200::kName);
   } else {
@@ -99,7 +100,7 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
     if (!FindTag(remarks, name, tag::kOperator)) name.Clear();
   }
   auto tag = [&](const char* keyword, int n) {
-    tags.AppendTag(keyword, field[n], length[n], kCornerOpen, kCornerClose);
+    AppendRemarkTag(tags, keyword, field[n], length[n], kCornerOpen, kCornerClose);
   };
   tag(tag::kMyQth, log200::kMyQth);
   tag(tag::kMyRig, log200::kMyRig);
@@ -108,8 +109,12 @@ const char* Log200Handler::ListText(char* buffer, int32_t size) {
   tag(tag::kMyReport, log200::kReportReceived);
   tag(tag::kContest, log200::kContest);
 
-  qso_.Field(kQslMark1).AppendChar(field[log200::kQslMark1][0]);
-  qso_.Field(kQslMark2).AppendChar(field[log200::kQslMark2][0]);
+  // A QSL mark is listed as its first character, a double-byte one whole.
+  auto mark = [&](int slot, int n) {
+    qso_.Show(slot, field[n], length[n] >= 2 && IsLeadByte(field[n]) ? 2 : (length[n] > 0 ? 1 : 0));
+  };
+  mark(kQslMark1, log200::kQslMark1);
+  mark(kQslMark2, log200::kQslMark2);
   return qso_.Assemble(buffer, size);
 }
 
@@ -142,8 +147,12 @@ int32_t Log200Handler::Update(int32_t, const char* mark) {
     area[length++] = byte;
     if (byte != kSeparator || ++separators != log200::kQslMark1 - 1) continue;
     if (i + 1 >= data_length || image_[i + 1] != kSeparator) continue;
+    // Whole characters of the mark only, as many as the padding makes room for.
     int32_t room = log200::TrailingPadding(image_);
-    for (int32_t j = 0; j < room && mark[j] != '\0' && length < kDataSize; ++j) {
+    int32_t mark_length = 0;
+    while (mark_length <= room && mark[mark_length] != '\0') ++mark_length;
+    room = WholeCharacterLength(mark, mark_length, room);
+    for (int32_t j = 0; j < room && length < kDataSize; ++j) {
       area[length++] = log200::BlankIfRecordBreak(mark[j]);
     }
   }

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "text/field_split.h"
+#include "text/lead_byte.h"
+#include "text/remark_tags.h"
 
 namespace varnek {
 namespace log200 {
@@ -27,6 +29,24 @@ int32_t TrailingPadding(const unsigned char* image) {
   int32_t count = 0;
   while (count < kDataSize && image[kDataSize - 1 - count] == kPadding) ++count;
   return count;
+}
+
+int32_t DataCutLength(const char* record, int32_t length) {
+  if (length <= kDataSize) return length;
+  // The field the cut falls in starts after the last separator before it.
+  int32_t field_start = 0;
+  int field = 1;
+  for (int32_t i = 0; i < kDataSize; ++i) {
+    if (record[i] == kSeparator) {
+      field_start = i + 1;
+      ++field;
+    }
+  }
+  const char* text = record + field_start;
+  int32_t room = kDataSize - field_start;
+  int32_t rest = length - field_start;
+  return field_start + (field == kRemarks ? RemarkCutLength(text, rest, room)
+                                          : WholeCharacterLength(text, rest, room));
 }
 
 RecordFields::RecordFields(char* data)

@@ -50,6 +50,12 @@ int32_t FieldOffset(const unsigned char* image, int n);
 // Number of spaces at the end of the data area (from byte 197 backwards).
 int32_t TrailingPadding(const unsigned char* image);
 
+// How many bytes of a record text (its fields, each followed by the
+// separator) the data area keeps: all of them when they fit; otherwise at
+// most kDataSize, cut on a character boundary of the field the cut falls
+// in, and outside every tag when that field is the remarks.
+int32_t DataCutLength(const char* record, int32_t length);
+
 // Takes a writable data-area text apart in place at the separators, with the
 // quote-aware splitter: field[1] .. field[17] and their lengths; missing
 // fields are empty and anything after field 17 is ignored.

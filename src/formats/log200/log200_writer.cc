@@ -9,6 +9,7 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
+#include "text/remark_tags.h"
 #include "text/tag_keywords.h"
 
 namespace varnek {
@@ -84,17 +85,28 @@ int32_t Log200Handler::WriteText(char* line) {
     record_remarks.AppendWord(value.Str());
   TextBuffer& rest = remarks.Edit();
   rest.Trim();
-  rest.AppendTag(tag::kPower, field[kPower], qso.length[kPower], '[', ']');
-  rest.AppendTag(tag::kEnv, field[kEnv], qso.length[kEnv], '[', ']');
   record_remarks.AppendWord(rest.Str());
+  // A reader takes the power and Env out of the remarks again.
+  bool held =
+      PutFieldTag(record_remarks, value, tag::kPower, field[kPower], qso.length[kPower], '[', ']');
+  held &= PutFieldTag(record_remarks, value, tag::kEnv, field[kEnv], qso.length[kEnv], '[', ']');
+  ReadBackCheck check;
+  check.Expect(tag::kPower, qso.length[kPower] > 0 ? field[kPower] : nullptr, qso.length[kPower]);
+  check.Expect(tag::kEnv, qso.length[kEnv] > 0 ? field[kEnv] : nullptr, qso.length[kEnv]);
+  if (!held || !check.AsGivenFrom({&record_remarks}, remarks, value)) {
+    WarnOverflowOnce(kLog200Overflow);
+  }
 
   int32_t length = head.Length() + tail.Length() + record_remarks.Length() + 1;
   if (length > kDataSize) {
     WarnOverflowOnce(kLog200Overflow);
     int32_t excess = length - kDataSize;
     // Too short to absorb the excess: the record's end is cut below instead.
+    // The remarks lose whole characters and whole tags only; what they free
+    // beyond the excess becomes padding.
     if (record_remarks.Length() > excess) {
-      record_remarks.Truncate(record_remarks.Length() - excess);
+      record_remarks.Truncate(RemarkCutLength(record_remarks.Str(), record_remarks.Length(),
+                                              record_remarks.Length() - excess));
     }
   }
   TextBuffer& record = head;
@@ -102,7 +114,7 @@ int32_t Log200Handler::WriteText(char* line) {
   record.AppendChar(kSeparator);
   record.AppendBuffer(tail);
 
-  int32_t used = record.Length() < kDataSize ? record.Length() : kDataSize;
+  int32_t used = log200::DataCutLength(record.Str(), record.Length());
   std::memset(image_, log200::kPadding, kDataSize);
   std::memcpy(image_, record.Str(), static_cast<size_t>(used));
   image_[log200::kCrOffset] = '\r';

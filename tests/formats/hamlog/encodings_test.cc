@@ -81,8 +81,8 @@ TEST(FrequencyCodeTest, DecodesAnyPackedBytesWithinEightCharacters) {
 TEST(FrequencyCodeTest, LongTextWithoutLeadingDigitIsStoredAsText) {
   EXPECT_EQ(Encoded("ABCDEFG"), "ABCD");
   EXPECT_EQ(Encoded("-14.025"), "-14.");
-  // A leading point becomes a '0' first, so the digits still read.
-  EXPECT_EQ(Encoded(".0250"), std::string("\xFA\x00\x00\xA8", 4));
+  // A leading point too: packed, .0250 would read back as .50.
+  EXPECT_EQ(Encoded(".0250"), ".025");
 }
 
 unsigned char* Record() {
