@@ -142,35 +142,6 @@ void PutTime(char* out, const Moment& m) {
   PutTwoDigits(out + 2, static_cast<uint32_t>(m.minute));
 }
 
-// Removes every `keyword` followed by an empty pair of brackets (what is
-// left of a remark whose only content was a tag that went to its own
-// field), with one space before it.
-void DropEmptyTags(TextBuffer& text, const char* keyword) {
-  static const char kPairs[][3] = {"\xA2\xA3", "[]", "{}", "()", "<>"};
-  size_t n = std::strlen(keyword);
-  for (int32_t at = 0; at + static_cast<int32_t>(n) + 2 <= text.Length();) {
-    const char* p = text.Str() + at;
-    bool empty = false;
-    for (const auto& pair : kPairs) {
-      if (p[n] == pair[0] && p[n + 1] == pair[1]) empty = true;
-    }
-    bool starts = at == 0 || p[-1] == ' ';
-    bool same = true;
-    for (size_t i = 0; i < n && same; ++i) {
-      char c = p[i] >= 'a' && p[i] <= 'z' ? static_cast<char>(p[i] - 'a' + 'A') : p[i];
-      char k = keyword[i] >= 'a' && keyword[i] <= 'z' ? static_cast<char>(keyword[i] - 'a' + 'A')
-                                                      : keyword[i];
-      same = c == k;
-    }
-    if (empty && starts && same) {
-      int32_t start = at > 0 ? at - 1 : at;
-      text.Erase(start, at + static_cast<int32_t>(n) + 2);
-      at = start;
-    } else {
-      ++at;
-    }
-  }
-}
 
 }  // namespace
 
@@ -352,26 +323,6 @@ class PendingRecord {
   int32_t length_[adif::kFieldCount];
 };
 
-// The remarks hold an empty pair of brackets ("[]", "｢｣", ...), without
-// which DropEmptyTags finds nothing to drop.
-bool HasEmptyBrackets(const TextBuffer& text) {
-  struct Closings {
-    char of[256] = {};  // of each opening bracket
-  };
-  static constexpr Closings kClosings = [] {
-    Closings closings;
-    for (const char* pair : {"\xA2\xA3", "[]", "{}", "()", "<>"}) {
-      closings.of[static_cast<unsigned char>(pair[0])] = pair[1];
-    }
-    return closings;
-  }();
-  const char* p = text.Str();
-  for (int32_t i = 0; i + 1 < text.Length(); ++i) {
-    char closing = kClosings.of[static_cast<unsigned char>(p[i])];
-    if (closing != '\0' && p[i + 1] == closing) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -585,11 +536,6 @@ int32_t AdifHandler::WriteText(char* line) {
     record.SetText(adif::kNotes, adif::kNotesIntl, notes);
   }
   TextBuffer& rest = remarks.Edit();
-  if (HasEmptyBrackets(rest)) {
-    for (const char* keyword : {tag::kRemark, tag::kRemark1, tag::kRemark2, tag::kManagerQsl}) {
-      DropEmptyTags(rest, keyword);
-    }
-  }
   rest.Trim();
   comment.AppendWord(rest.Str());
   record.SetText(adif::kComment, adif::kCommentIntl, comment);
