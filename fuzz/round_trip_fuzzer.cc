@@ -5,7 +5,8 @@
 // tags, long fields, signed and odd reports; a date, a time and a
 // frequency as a host gives them (their notations are not what is tested).
 // For each writer, what it writes
-//   (a) holds no broken double-byte character in any of its texts;
+//   (a) holds no broken double-byte character in any of its texts (ADIF:
+//       is UTF-8 throughout);
 // and for LOG200 and HAMLOG, whose logs read back as QSO lines,
 //   (b) every record whose line lost something (RecordLostSomething, as
 //       the varnek command counts them) was written after the file's
@@ -27,6 +28,7 @@
 #include "fuzz/fuzz_host.h"
 #include "host/record_loss.h"
 #include "host/writer_line.h"
+#include "platform/code_page.h"
 #include "text/lead_byte.h"
 #include "text/remark_tags.h"
 #include "text/tag_keywords.h"
@@ -287,6 +289,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Written text = Write(dir + name, lines);
     FUZZ_CHECK(WholeCharacters(text.main));
   }
+  // ADIF: UTF-8 throughout, and what it lists written again settles.
+  const std::string adi = dir + "/trip.adi";
+  Written exported = Write(adi, lines);
+  FUZZ_CHECK(varnek::IsUtf8(exported.main.data(), static_cast<int32_t>(exported.main.size())));
+  Written reexported = Write(adi, ReadBack(adi, lines.size()));
+  Written settled = Write(adi, ReadBack(adi, lines.size()));
+  FUZZ_CHECK(settled == reexported || !paired);
   const std::string l2 = dir + "/trip.l2";
   const std::string dbs = dir + "/trip.dbs";
   for (const std::string& path : {l2, dbs}) {

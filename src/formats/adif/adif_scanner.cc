@@ -276,11 +276,12 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
   // What the record has so far, kept here and handed over at its end.
   uint64_t present = 0;
   bool damaged = false;
-  auto record_ends = [&] {
+  // `ended`: an end of record was read (a record even without fields).
+  auto record_ends = [&](bool ended) {
     record->present_ = present;
     record->damaged_ = damaged;
     position_ = at;
-    return present != 0 ? Scan::kRecord : Scan::kNoRecord;
+    return present != 0 || ended ? Scan::kRecord : Scan::kNoRecord;
   };
   for (;;) {
     // To the next '<', most often right after a blank.
@@ -344,9 +345,9 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       const unsigned char* name = tag + 1;
       if (length < 0) {
         if (IsMark(name, name_length, kEndOfRecord)) {
+          // A record even without fields: every record written is one read.
           record_seen_ = true;
-          if (present != 0) return record_ends();
-          continue;
+          return record_ends(true);
         }
         if (IsMark(name, name_length, kEndOfHeader)) {
           if (!record_seen_) {
@@ -449,7 +450,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     at += available;
   }
   if (present != 0) damaged = true;  // the last record has no EOR
-  return record_ends();
+  return record_ends(false);
 }
 
 }  // namespace adif

@@ -142,7 +142,6 @@ void PutTime(char* out, const Moment& m) {
   PutTwoDigits(out + 2, static_cast<uint32_t>(m.minute));
 }
 
-
 }  // namespace
 
 int32_t AdifHandler::Create(const char* name) {
@@ -226,19 +225,22 @@ class PendingRecord {
     if (length <= 0) return;
     uint64_t bit = uint64_t{1} << field;
     present_ |= bit;
-    lengths_ += length;
     if (ascii) {
       converted_bits_ &= ~bit;
       text_[field] = text;
       length_[field] = length;
+      lengths_ += length;
       return;
     }
-    // Kept as an offset: the converted texts may still move.
+    // Kept as an offset: the converted texts may still move. In UTF-8 the
+    // text may be longer than it was (a half-width katakana takes three
+    // bytes): the room Emit makes counts the converted length.
     int32_t start = converted_.Length();
     if (converter_.Cp932ToUtf8(text, length, converted_) > 0) *lossy_ = true;
     converted_bits_ |= bit;
     offset_[field] = start;
     length_[field] = converted_.Length() - start;
+    lengths_ += length_[field];
   }
   void Set(Field field, const TextBuffer& text) { Set(field, text.Str(), text.Length()); }
   void Set(Field field, const char* text) {
@@ -322,7 +324,6 @@ class PendingRecord {
   int32_t offset_[adif::kFieldCount];
   int32_t length_[adif::kFieldCount];
 };
-
 
 }  // namespace
 
