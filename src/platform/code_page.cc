@@ -97,8 +97,10 @@ struct CodePageConverter::Tables {
 };
 
 const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
+  // In the library's own memory, so that unloading the library frees it.
+  static Tables storage;
   static const Tables* tables = [this] {
-    auto* built = new Tables();
+    Tables* built = &storage;
     TextBuffer utf8;
     TextBuffer back;
     auto add = [&](uint32_t code, const char* bytes, int32_t n) {
