@@ -276,6 +276,19 @@ const std::vector<OptionSpec> kOptionSpecs = {
        line->plugin_path = value;
        return true;
      }},
+#ifdef _WIN32
+    {"--utf8",
+     nullptr,
+     nullptr,
+     nullptr,
+     {},
+     "--utf8",
+     nullptr,
+     "write texts into a file or pipe in UTF-8 instead of CP932 (a console shows them as "
+     "they are either way)",
+     &CommandLine::utf8,
+     nullptr},
+#endif
 };
 
 const char* NameOf(Command command) {

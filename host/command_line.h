@@ -25,6 +25,7 @@ struct CommandLine {
   // help: the command asked about; kHelp for the help of all commands.
   Command help_topic = Command::kHelp;
   std::string plugin_path;  // empty: the plug-in installed with varnek
+  bool utf8 = false;        // Windows: UTF-8 into a file or pipe, not CP932
   bool raw = false;         // list, qsl: CP932 bytes, unconverted
   bool numbers = false;     // list: each record after its number
   bool jst = false;         // convert: answer Yes to the JST question

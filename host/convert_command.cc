@@ -19,6 +19,7 @@
 #include "host/progress_bar.h"
 #include "host/safe_output.h"
 #include "host/terminal_size.h"
+#include "host/text_streams.h"
 #include "host/writer_line.h"
 
 namespace varnek_host {
@@ -246,10 +247,9 @@ int RunConvert(const Session& session, const CommandLine& line) {
   uint64_t shortened = complete ? losses.CountLosses() : 0;
   uint64_t held = Settle(&output, line.output, &ending, written);
   complete = ending == Ending::kComplete;
-  std::printf("%s read, %llu written, %s%s%s\n", Counted(records, "record").c_str(),
-              static_cast<unsigned long long>(held),
-              Counted(static_cast<uint64_t>(answers.warnings - warnings_before), "warning").c_str(),
-              LossNote(shortened).c_str(), InputCounts(input.get()).c_str());
+  WriteOutput(Counted(records, "record") + " read, " + std::to_string(held) + " written, " +
+              Counted(static_cast<uint64_t>(answers.warnings - warnings_before), "warning") +
+              LossNote(shortened) + InputCounts(input.get()) + "\n");
   bool output_ok = FinishOutput();
   if (interrupted) return 128 + interrupt.signal_number();
   bool lossless = input == nullptr || (input->skipped() == 0 && input->replaced() == 0);

@@ -3,11 +3,14 @@
 // directory carry a name in any letter case, replacing a file by another
 // in one step, hard links for a way back, and why a file cannot be read,
 // created or written, in the system's words. One declaration each, with a
-// POSIX implementation in file_system_posix.cc; a Windows one goes beside
-// it. Nothing here keeps state.
+// POSIX implementation in file_system_posix.cc and a Windows one in
+// file_system_windows.cc (paths in code page 932, as the plug-in takes
+// them; '\\' and '/' both separate folders there, and the reasons are the
+// same English words as on POSIX systems). Nothing here keeps state.
 #ifndef VARNEK_HOST_FILE_SYSTEM_H_
 #define VARNEK_HOST_FILE_SYSTEM_H_
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,7 +32,9 @@ bool IsSymbolicLink(const std::string& path);
 std::string FinalTarget(const std::string& path);
 
 // The directory part of `path` with its trailing separator ("" for a bare
-// name) and the name after it.
+// name) and the name after it. On Windows a drive ("C:") is a directory
+// part too, and the second byte of a double-byte character is never taken
+// for a separator.
 std::string DirectoryPart(const std::string& path);
 std::string NamePart(const std::string& path);
 
@@ -37,8 +42,14 @@ std::string NamePart(const std::string& path);
 // when ASCII letter case is ignored, each as a path (directory + name).
 std::vector<std::string> EntriesIgnoringCase(const std::string& directory, const std::string& name);
 
+// True when both names exist and are the same file.
+bool SameFile(const std::string& a, const std::string& b);
+// The size of the regular file `path`; false when it is none.
+bool RegularFileSize(const std::string& path, uint64_t* size);
+
 // Puts `from` in the place of `to` in one step (an existing `to` is
-// replaced; both lie in one directory). False with the reason.
+// replaced, even when it is marked read-only; both lie in one directory).
+// False with the reason.
 bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason);
 // Gives the file `existing` the second name `link` (same directory);
 // false when the system cannot.

@@ -11,44 +11,13 @@
 #include <cstring>
 
 #include "host/file_system.h"
+#include "host/file_system_common.h"
 
 namespace varnek_host {
 
+using namespace file_system_common;
+
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const std::string& a, const char* b) {
-  size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
-
-std::string DirectoryToAsk(const std::string& path) {
-  std::string directory = DirectoryPart(path);
-  return directory.empty() ? "." : directory;
-}
-
-std::string Reason(int error) { return std::strerror(error); }
-
-// Errors that a failed write or close can leave, and that say why.
-bool IsWriteError(int error) {
-  switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-    case EIO:
-    case EROFS:
-    case EACCES:
-    case EPERM:
-    case EPIPE:
-      return true;
-    default:
-      return false;
-  }
-}
 
 bool FileSystemIsFull(const std::string& directory) {
   struct statvfs info;
@@ -106,6 +75,19 @@ std::vector<std::string> EntriesIgnoringCase(const std::string& directory,
   }
   closedir(listing);
   return found;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat first, second;
+  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool RegularFileSize(const std::string& path, uint64_t* size) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  *size = static_cast<uint64_t>(info.st_size);
+  return true;
 }
 
 bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason) {

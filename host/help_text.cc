@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "host/plugin_library.h"
+
 namespace varnek_host {
 
 namespace {
@@ -81,10 +83,18 @@ const char kEveryCommandOptions[] =
 
 const char kNotes[] =
     "\n"
+#ifdef _WIN32
+    "Texts are shown on a console as they are, Japanese included; written into a\n"
+    "file or pipe they are CP932 bytes, or UTF-8 with --utf8. Bytes of a log that\n"
+    "are no CP932 character show as '?'. Warnings of the plug-in go to standard\n"
+    "error, with the file they are about and the system's reason where it can\n"
+    "tell.\n"
+#else
     "Texts are shown in the terminal's character set; bytes that have no place\n"
     "in it show as '?'. Warnings of the plug-in go to standard error, with the\n"
     "file they are about and the system's reason where it can tell; in English\n"
     "when the terminal cannot show Japanese.\n"
+#endif
     "Environment: VARNEK_CLOCK=YYYY-MM-DD[THH:MM[:SS]] sets the creation date\n"
     "stamped into new HAMLOG files and the time stamped into new ADIF files\n"
     "(taken as UTC; default: now).\n"
@@ -101,8 +111,9 @@ std::string AllCommands() {
       options += Entry(OptionHead(option), option.help, kEveryCommandIndent);
     }
   }
-  return "Usage: varnek [--plugin PATH] COMMAND [ARGUMENTS]\n"
-         "Reads and writes amateur-radio logs through the Varnek plug-in (libvarnek.so).\n"
+  return std::string("Usage: varnek [--plugin PATH] COMMAND [ARGUMENTS]\n") +
+         "Reads and writes amateur-radio logs through the Varnek plug-in (" + kPluginFileName +
+         ").\n"
          "\n"
          "Commands:\n" +
          commands +

@@ -1,10 +1,10 @@
 #include "host/host_answers.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "host/file_system.h"
 #include "host/progress_bar.h"
+#include "host/text_streams.h"
 #include "platform/dialog_choice.h"
 
 namespace varnek_host {
@@ -27,8 +27,7 @@ int VARNEK_USER_CALL AnswerMessageBox(HWND, const char* text, const char*, unsig
                                                    answers->terminal, error_seen);
   shown.push_back('\n');
   if (answers->progress != nullptr) answers->progress->Clear();
-  std::fwrite(shown.data(), 1, shown.size(), stderr);
-  std::fflush(stderr);
+  WriteError(shown);
   return IDOK;
 }
 

@@ -3,12 +3,12 @@
 // which leaves the plug-in as it was); the formats it writes are its
 // save-dialog filter list. Formats of the table of formats that have no
 // entry in a dialog (ADIF) are listed with them.
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "formats/format_table.h"
 #include "host/commands.h"
+#include "host/text_streams.h"
 
 namespace varnek_host {
 
@@ -20,7 +20,7 @@ void PrintPair(const Session& session, const std::string& pattern, const std::st
   if (shown.size() < 16) shown.resize(16, ' ');
   shown.push_back(' ');
   AppendShown(session, description.c_str(), &shown);
-  std::printf("%s\n", shown.c_str());
+  WriteOutput(shown + "\n");
 }
 
 // The formats of the table that read (or write) without a dialog entry.
@@ -73,14 +73,14 @@ int RunInfo(const Session& session, const CommandLine&) {
   AppendShown(session, plugin.GetVersionText(), &shown);
   shown += "\nMenu:     ";
   AppendShown(session, plugin.GetMenuName(), &shown);
-  std::printf("%s\n", shown.c_str());
+  WriteOutput(shown + "\n");
 
   session.answers->chosen_path.clear();
   session.answers->offered_filter.clear();
   plugin.Open(0, nullptr, nullptr);
-  std::printf("Reads:\n");
+  WriteOutput("Reads:\n");
   PrintPairs(session, session.answers->offered_filter, '\0', false);
-  std::printf("Writes:\n");
+  WriteOutput("Writes:\n");
   PrintPairs(session, plugin.GetCreateFileType(), '|', true);
   return FinishOutput() ? kExitSuccess : kExitFailure;
 }

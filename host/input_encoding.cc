@@ -3,15 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/iconv_text.h"
-
 namespace varnek_host {
 
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 constexpr size_t kByteOrderMarkLength = 3;
-const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
 
 // The UTF-8 rules as a walk over bytes: how many continuation bytes are
 // still due, and the range the next one must lie in (which rules out
@@ -92,13 +89,11 @@ InputEncoding GuessEncoding(const std::string& path) {
                                                         : InputEncoding::kCp932;
 }
 
-Utf8ToCp932::Utf8ToCp932() : convert_(iconv_open("CP932", "UTF-8")) {}
+Utf8ToCp932::Utf8ToCp932() : convert_("CP932", "UTF-8") {}
 
-Utf8ToCp932::~Utf8ToCp932() {
-  if (convert_ != kNoConversion) iconv_close(convert_);
-}
+Utf8ToCp932::~Utf8ToCp932() = default;
 
-bool Utf8ToCp932::ready() const { return convert_ != kNoConversion; }
+bool Utf8ToCp932::ready() const { return convert_.ready(); }
 
 void Utf8ToCp932::Convert(const char* line, bool first_line, std::string* out) {
   out->clear();
@@ -108,7 +103,7 @@ void Utf8ToCp932::Convert(const char* line, bool first_line, std::string* out) {
     line += kByteOrderMarkLength;
     length -= kByteOrderMarkLength;
   }
-  replaced_ += ConvertReplacing(convert_, line, length, &CharacterLength, out);
+  replaced_ += convert_.Convert(line, length, &CharacterLength, out);
 }
 
 }  // namespace varnek_host

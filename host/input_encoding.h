@@ -6,11 +6,11 @@
 #ifndef VARNEK_HOST_INPUT_ENCODING_H_
 #define VARNEK_HOST_INPUT_ENCODING_H_
 
-#include <iconv.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "host/text_conversion.h"
 
 namespace varnek_host {
 
@@ -22,7 +22,7 @@ InputEncoding GuessEncoding(const std::string& path);
 
 // Converts UTF-8 lines into CP932. A character CP932 has no form for, and
 // a byte that is no UTF-8, becomes one '?'; they are counted. The object
-// owns its conversion descriptor; it keeps its storage between lines.
+// owns its conversion; it keeps its storage between lines.
 class Utf8ToCp932 {
  public:
   Utf8ToCp932();
@@ -39,7 +39,7 @@ class Utf8ToCp932 {
   uint64_t replaced() const { return replaced_; }
 
  private:
-  iconv_t convert_;
+  TextConversion convert_;
   uint64_t replaced_ = 0;
 };
 

@@ -2,9 +2,9 @@
 // not end the program but is noted, so that a command can stop between two
 // records, finish its files and clean up; a second one ends the program at
 // once, as usual. Interrupted system calls are restarted, so the plug-in
-// never sees them fail. POSIX implementation in interrupts_posix.cc; a
-// Windows one (a console control handler) goes beside it. One scope at a
-// time.
+// never sees them fail. POSIX implementation in interrupts_posix.cc; the
+// Windows one (a console control handler, Ctrl-C and Ctrl-Break noted as
+// SIGINT) in interrupts_windows.cc. One scope at a time.
 #ifndef VARNEK_HOST_INTERRUPTS_H_
 #define VARNEK_HOST_INTERRUPTS_H_
 

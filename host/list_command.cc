@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/commands.h"
+#include "host/text_streams.h"
 
 namespace varnek_host {
 
@@ -24,7 +25,7 @@ int RunList(const Session& session, const CommandLine& line) {
         }
         AppendShown(session, text, &shown);
         shown.push_back('\n');
-        return std::fwrite(shown.data(), 1, shown.size(), stdout) == shown.size();
+        return WriteOutput(shown);
       },
       &records);
   bool closed = session.plugin->Close() != 0;

@@ -1,8 +1,8 @@
 #include "host/log_files.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
+
+#include "host/file_system.h"
 
 namespace varnek_host {
 
@@ -18,10 +18,9 @@ size_t ExtensionDot(const std::string& path) {
 // The extension the open dialog reports: after the last '.' of the name
 // part.
 std::string ChosenExtension(const std::string& path) {
-  size_t slash = path.rfind('/');
-  size_t name = slash == std::string::npos ? 0 : slash + 1;
-  size_t dot = path.rfind('.');
-  return dot == std::string::npos || dot < name ? std::string() : path.substr(dot + 1);
+  std::string name = NamePart(path);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
 std::string WriterExtension(const std::string& path) {
@@ -34,13 +33,6 @@ std::string WriterExtension(const std::string& path) {
 std::string WithExtension(const std::string& path, const char* extension) {
   size_t dot = ExtensionDot(path);
   return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
-}
-
-bool FileSize(const std::string& path, uint64_t* size) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  *size = static_cast<uint64_t>(info.st_size);
-  return true;
 }
 
 uint64_t CountLines(const std::string& path) {
@@ -107,15 +99,9 @@ FileSubject SubjectForWriting(const std::string& shown, const std::string& actua
   return subject;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  struct stat first, second;
-  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 &&
-         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 uint64_t EstimateRecordCount(const std::string& path, const FormatRow& format) {
   uint64_t size = 0;
-  if (!FileSize(path, &size)) return 0;
+  if (!RegularFileSize(path, &size)) return 0;
   if (format.record_size == 0) return CountLines(path);
   uint64_t first = static_cast<uint64_t>(format.first_record);
   return size > first ? (size - first) / static_cast<uint64_t>(format.record_size) : 0;

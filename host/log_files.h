@@ -1,8 +1,7 @@
 // Which files a log name stands for, as the plug-in sees them: the format
 // an extension selects (from the plug-in's table of formats), the
 // companion file of a format that has one (and the names the reader tries
-// for it), whether two names reach the
-// same file, and how many records a log holds roughly.
+// for it), and how many records a log holds roughly.
 #ifndef VARNEK_HOST_LOG_FILES_H_
 #define VARNEK_HOST_LOG_FILES_H_
 
@@ -34,9 +33,6 @@ std::vector<std::string> FilesOfLog(const std::string& path, const FormatRow& fo
 // `shown` that the plug-in writes as `actual`.
 FileSubject SubjectForReading(const std::string& path);
 FileSubject SubjectForWriting(const std::string& shown, const std::string& actual);
-
-// True when both names exist and are the same file.
-bool SameFile(const std::string& a, const std::string& b);
 
 // The number of records in the log, estimated from its size (fixed-length
 // formats) or its line ends (text); 0 when it cannot be told.

@@ -1,19 +1,21 @@
-// varnek: a command-line host for the Varnek plug-in. It loads
-// libvarnek.so at run time, answers the plug-in's message boxes, file dialog,
-// question and clock, and drives it through its exports only.
-#include <langinfo.h>
-
-#include <clocale>
-#include <cstdio>
+// varnek: a command-line host for the Varnek plug-in. It loads the plug-in
+// (libvarnek.so, or VARNEK.DLL on Windows) at run time, answers the
+// plug-in's message boxes, file dialog, question and clock, and drives it
+// through its exports only.
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "host/command_line.h"
+#include "host/file_system.h"
 #include "host/help_text.h"
 #include "host/host_answers.h"
 #include "host/plugin_library.h"
 #include "host/session.h"
+#include "host/startup.h"
 #include "host/terminal_text.h"
+#include "host/text_streams.h"
 
 #ifndef VARNEK_HOST_VERSION
 #define VARNEK_HOST_VERSION "unknown"
@@ -24,18 +26,27 @@ namespace {
 using namespace varnek_host;
 
 int UsageError(const std::string& problem) {
-  std::fprintf(stderr, "varnek: %s (try 'varnek --help')\n", problem.c_str());
+  WriteError("varnek: " + problem + " (try 'varnek --help')\n");
   return kExitUsage;
 }
 
 // A plug-in named without a directory is the file in the current one, not
 // a library somewhere on the loader's search path.
 std::string PathForLoader(const std::string& path) {
-  return path.find('/') == std::string::npos ? "./" + path : path;
+  return DirectoryPart(path).empty() ? "./" + path : path;
+}
+
+// The files of the command line, which the plug-in must be able to open
+// by their names.
+bool NamesFitThePlugin(const CommandLine& line, std::string* problem) {
+  for (const std::string* path : {&line.log, &line.output, &line.plugin_path}) {
+    if (!PluginCanName(*path, problem)) return false;
+  }
+  return true;
 }
 
 int Run(CommandLine line) {
-  TerminalText terminal(nl_langinfo(CODESET));
+  TerminalText terminal(TerminalCodeset().c_str());
   HostAnswers answers(&terminal);
   answers.answer_yes = !line.utc;
   const char* clock = std::getenv("VARNEK_CLOCK");
@@ -75,19 +86,22 @@ int Run(CommandLine line) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-  varnek_host::CommandLine line;
+  std::vector<std::string> arguments;
   std::string problem;
-  if (!varnek_host::ParseCommandLine(argc - 1, argv + 1, &line, &problem)) {
-    return UsageError(problem);
+  if (!TakeArguments(argc, argv, &arguments, &problem)) return UsageError(problem);
+  std::vector<const char*> words;
+  for (const std::string& argument : arguments) words.push_back(argument.c_str());
+  CommandLine line;
+  bool parsed = ParseCommandLine(static_cast<int>(words.size()), words.data(), &line, &problem);
+  ChooseStreams(StreamChoices{line.utf8, line.raw});
+  if (!parsed || !NamesFitThePlugin(line, &problem)) return UsageError(problem);
+  if (line.command == Command::kHelp) {
+    WriteOutput(HelpText(line.help_topic));
+    return FinishOutput() ? kExitSuccess : kExitFailure;
   }
-  if (line.command == varnek_host::Command::kHelp) {
-    std::fputs(varnek_host::HelpText(line.help_topic).c_str(), stdout);
-    return varnek_host::FinishOutput() ? varnek_host::kExitSuccess : varnek_host::kExitFailure;
-  }
-  if (line.command == varnek_host::Command::kVersion) {
-    std::printf("varnek %s\n", VARNEK_HOST_VERSION);
-    return varnek_host::FinishOutput() ? varnek_host::kExitSuccess : varnek_host::kExitFailure;
+  if (line.command == Command::kVersion) {
+    WriteOutput(std::string("varnek ") + VARNEK_HOST_VERSION + "\n");
+    return FinishOutput() ? kExitSuccess : kExitFailure;
   }
   return Run(line);
 }

@@ -118,6 +118,9 @@ class PluginLibrary {
   std::string path_;
 };
 
+// The plug-in's file name: libvarnek.so, or VARNEK.DLL on Windows.
+extern const char kPluginFileName[];
+
 // Where the plug-in installed with the varnek command lies: next to the
 // executable, or in the library directory beside its bin directory. When
 // neither holds one, the bare library name, for the loader's own search.

@@ -13,9 +13,9 @@
 
 namespace varnek_host {
 
-namespace {
+const char kPluginFileName[] = "libvarnek.so";
 
-constexpr char kPluginFileName[] = "libvarnek.so";
+namespace {
 
 bool IsRegularFile(const std::string& path) {
   struct stat info;

@@ -15,9 +15,9 @@
 
 namespace varnek_host {
 
-namespace {
+const char kPluginFileName[] = "VARNEK.DLL";
 
-constexpr char kPluginFileName[] = "VARNEK.DLL";
+namespace {
 
 struct Interception {
   const char* module;  // the system DLL the plug-in imports the function from
@@ -50,7 +50,7 @@ const void* HookFor(const UserCalls& calls, unsigned bit) {
 bool PluginLibrary::OpenLibrary(const std::string& path, std::string* problem) {
   handle_ = LoadLibraryA(path.c_str());
   if (handle_ != nullptr) return true;
-  *problem = "cannot load the plug-in " + path + ": LoadLibraryA failed, error " +
+  *problem = "cannot load the plug-in: " + path + ": LoadLibraryA failed, error " +
              std::to_string(GetLastError());
   return false;
 }

@@ -3,18 +3,17 @@
 // decides whether a mark may change, by the rule of the log's format; the
 // host reads the mark back to tell the user what was stored, and which
 // rule kept the mark when it did not change.
-#include <cstdio>
 #include <string>
 
 #include "host/commands.h"
 #include "host/file_system.h"
 #include "host/log_files.h"
+#include "host/text_streams.h"
+#include "text/lead_byte.h"
 
 namespace varnek_host {
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 std::string Shown(const Session& session, const std::string& text) {
   std::string shown;
@@ -29,7 +28,7 @@ std::string RuleThatKept(const Session& session, varnek::FormatId format, const 
     case varnek::FormatId::kHamlog:
       if (before.empty())
         return "HAMLOG changes only a QSL mark that is set, and " + record + " has none";
-      if (IsLeadByte(static_cast<unsigned char>(mark[0]))) {
+      if (varnek::IsLeadByte(mark.c_str())) {
         return "a HAMLOG QSL mark is one single-byte character, and " + Shown(session, mark) +
                " is not";
       }
@@ -108,7 +107,7 @@ int RunQsl(const Session& session, const CommandLine& line) {
   if (!closed) return kExitFailure;
   std::string shown;
   AppendShown(session, result.c_str(), &shown);
-  std::printf("%s\n", shown.c_str());
+  WriteOutput(shown + "\n");
   return FinishOutput() ? kExitSuccess : kExitFailure;
 }
 

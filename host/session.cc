@@ -1,8 +1,7 @@
 #include "host/session.h"
 
-#include <cstdio>
-
 #include "host/log_files.h"
+#include "host/text_streams.h"
 
 namespace varnek_host {
 
@@ -65,13 +64,10 @@ void AppendShown(const Session& session, const char* text, std::string* out) {
   }
 }
 
-void Complain(const std::string& message) {
-  std::fprintf(stderr, "varnek: %s\n", message.c_str());
-  std::fflush(stderr);
-}
+void Complain(const std::string& message) { WriteError("varnek: " + message + "\n"); }
 
 bool FinishOutput() {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  if (FlushOutput()) return true;
   Complain("cannot write to standard output");
   return false;
 }

@@ -1,6 +1,7 @@
 // Whether a stream is a terminal and how wide that terminal is, for the
 // progress bar. POSIX implementation in terminal_size_posix.cc (isatty and
-// TIOCGWINSZ); a Windows one goes beside it.
+// TIOCGWINSZ), Windows one in terminal_size_windows.cc (a console and its
+// window).
 #ifndef VARNEK_HOST_TERMINAL_SIZE_H_
 #define VARNEK_HOST_TERMINAL_SIZE_H_
 

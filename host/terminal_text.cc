@@ -1,6 +1,6 @@
 #include "host/terminal_text.h"
 
-#include "host/iconv_text.h"
+#include "text/lead_byte.h"
 
 namespace varnek_host {
 
@@ -8,10 +8,6 @@ namespace {
 
 constexpr char kShownForUnknown = kNotConverted;
 constexpr char kCp932[] = "CP932";
-const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // A byte that would steer the terminal instead of showing (line breaks and
 // escape sequences inside a record); TAB is shown as it is.
@@ -20,11 +16,9 @@ bool IsControlByte(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7
 // The bytes one character at `p` takes, for skipping it whole when it cannot
 // be shown: a lead byte with a trail byte behind it is one character.
 size_t CharacterLength(const char* p, size_t left) {
-  if (left >= 2 && IsLeadByte(static_cast<unsigned char>(p[0])) &&
-      IsTrailByte(static_cast<unsigned char>(p[1]))) {
-    return 2;
-  }
-  return 1;
+  int32_t length = varnek::Cp932CharacterLength(reinterpret_cast<const unsigned char*>(p),
+                                                left < 2 ? static_cast<int32_t>(left) : 2);
+  return length == 2 ? 2 : 1;
 }
 
 size_t OneByte(const char*, size_t) { return 1; }
@@ -32,12 +26,9 @@ size_t OneByte(const char*, size_t) { return 1; }
 }  // namespace
 
 TerminalText::TerminalText(const char* codeset)
-    : to_terminal_(iconv_open(codeset, kCp932)), to_cp932_(iconv_open(kCp932, codeset)) {}
+    : to_terminal_(codeset, kCp932), to_cp932_(kCp932, codeset) {}
 
-TerminalText::~TerminalText() {
-  if (to_terminal_ != kNoConversion) iconv_close(to_terminal_);
-  if (to_cp932_ != kNoConversion) iconv_close(to_cp932_);
-}
+TerminalText::~TerminalText() = default;
 
 void TerminalText::AppendFromCp932(const char* text, std::string* out) {
   size_t length = 0;
@@ -46,28 +37,28 @@ void TerminalText::AppendFromCp932(const char* text, std::string* out) {
 }
 
 void TerminalText::AppendFromCp932(const char* text, size_t length, std::string* out) {
-  if (to_terminal_ == kNoConversion) {
+  if (!to_terminal_.ready()) {
     AppendAsciiOnly(text, length, out);
     return;
   }
   size_t start = 0;
   for (size_t i = 0; i <= length; ++i) {
     if (i < length && !IsControlByte(static_cast<unsigned char>(text[i]))) continue;
-    ConvertReplacing(to_terminal_, text + start, i - start, &CharacterLength, out);
+    to_terminal_.Convert(text + start, i - start, &CharacterLength, out);
     if (i < length) out->push_back(kShownForUnknown);
     start = i + 1;
   }
 }
 
 bool TerminalText::Shows(const char* text, size_t length) {
-  if (to_terminal_ == kNoConversion) {
+  if (!to_terminal_.ready()) {
     for (size_t i = 0; i < length; ++i) {
       if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
     }
     return true;
   }
   std::string scratch;
-  return ConvertReplacing(to_terminal_, text, length, &CharacterLength, &scratch) == 0;
+  return to_terminal_.Convert(text, length, &CharacterLength, &scratch) == 0;
 }
 
 void TerminalText::AppendAsciiOnly(const char* text, size_t length, std::string* out) {
@@ -86,7 +77,7 @@ void TerminalText::AppendAsciiOnly(const char* text, size_t length, std::string*
 
 bool TerminalText::ToCp932(const std::string& text, std::string* out) {
   out->clear();
-  if (to_cp932_ == kNoConversion) {
+  if (!to_cp932_.ready()) {
     for (char c : text) {
       if (static_cast<unsigned char>(c) >= 0x80) return false;
     }
@@ -94,7 +85,7 @@ bool TerminalText::ToCp932(const std::string& text, std::string* out) {
     return true;
   }
   // A character the user typed is never guessed at.
-  return ConvertReplacing(to_cp932_, text.data(), text.size(), &OneByte, out) == 0;
+  return to_cp932_.Convert(text.data(), text.size(), &OneByte, out) == 0;
 }
 
 }  // namespace varnek_host

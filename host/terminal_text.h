@@ -1,22 +1,23 @@
 // Texts between the plug-in (code page 932 bytes) and the terminal (the
-// character set of the user's locale, nl_langinfo(CODESET)). Nothing is
+// character set startup.h names: the user's locale's on POSIX systems,
+// CP932 itself on Windows, where text_streams.h takes over). Nothing is
 // dropped silently: a byte that is not CP932, or a character the terminal
 // cannot show, appears as one '?', and so does a control byte (no line
 // break or escape sequence from a log reaches the terminal). The object owns
-// its two conversion descriptors; it is not thread-safe.
+// its two conversions; it is not thread-safe.
 #ifndef VARNEK_HOST_TERMINAL_TEXT_H_
 #define VARNEK_HOST_TERMINAL_TEXT_H_
 
-#include <iconv.h>
-
 #include <cstddef>
 #include <string>
+
+#include "host/text_conversion.h"
 
 namespace varnek_host {
 
 class TerminalText {
  public:
-  // `codeset` as nl_langinfo(CODESET) names it.
+  // `codeset` as iconv names it (TerminalCodeset()).
   explicit TerminalText(const char* codeset);
   ~TerminalText();
   TerminalText(const TerminalText&) = delete;
@@ -33,12 +34,12 @@ class TerminalText {
   bool ToCp932(const std::string& text, std::string* out);
 
  private:
-  // Without a conversion descriptor: ASCII passes, every other character is
+  // Without a conversion: ASCII passes, every other character is
   // one '?'.
   void AppendAsciiOnly(const char* text, size_t length, std::string* out);
 
-  iconv_t to_terminal_;
-  iconv_t to_cp932_;
+  TextConversion to_terminal_;
+  TextConversion to_cp932_;
 };
 
 }  // namespace varnek_host

@@ -8,6 +8,8 @@
 #include <iconv.h>
 #endif
 
+#include "text/lead_byte.h"
+
 namespace varnek {
 
 namespace {
@@ -17,18 +19,6 @@ constexpr uint64_t kHighBits = 0x8080808080808080ull;
 #ifdef _WIN32
 constexpr UINT kCodePage932 = 932;
 #endif
-
-bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsCp932Trail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-// The length of the code page 932 character at `text`, or 0 when none
-// starts there (0x80, 0xA0, 0xFD-0xFF, or a lead byte without a trail byte).
-int32_t Cp932CharacterLength(const unsigned char* text, int32_t left) {
-  unsigned char c = text[0];
-  if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) return 1;
-  if (IsCp932Lead(c) && left >= 2 && IsCp932Trail(text[1])) return 2;
-  return 0;
-}
 
 int32_t CharacterLength(bool from_utf8, const unsigned char* text, int32_t left) {
   return from_utf8 ? Utf8CharacterLength(text, left) : Cp932CharacterLength(text, left);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "host/file_system.h"
+
 namespace varnek_host {
 namespace {
 

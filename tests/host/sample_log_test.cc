@@ -83,8 +83,9 @@ TEST(SampleLogTest, HamlogSampleConvertsIntoTheOtherThreeFormats) {
 
 TEST(SampleLogTest, RegeneratingGivesTheBundledSamples) {
   TempDir dir;
-  std::string command = "'" + ExamplesDir() + "/regenerate' '" + VARNEK_EXECUTABLE + "' '" +
-                        dir.Path("") + "' >/dev/null";
+  TempDir scripts;
+  std::string command = "'" + ExamplesDir() + "/regenerate' '" +
+                        CommandForScripts(scripts.Path("")) + "' '" + dir.Path("") + "' >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   for (const char* name : {"sample.l2", "sample.dbs", "sample.DBR", "sample.csv"}) {
     EXPECT_EQ(ReadFile(dir.Path(name)), ReadFile(ExamplesDir() + "/" + name)) << name;

@@ -36,9 +36,11 @@ bool AllDigits(const char* text, int32_t length) {
   return true;
 }
 
+// The number the first `count` digits of `text` spell (fewer when the text
+// ends before).
 int32_t Number(const char* text, int32_t count) {
   int32_t value = 0;
-  for (int32_t i = 0; i < count; ++i) value = value * 10 + (text[i] - '0');
+  for (int32_t i = 0; i < count && text[i] != '\0'; ++i) value = value * 10 + (text[i] - '0');
   return value;
 }
 

@@ -1,11 +1,30 @@
-#include "host/iconv_text.h"
+// TextConversion on POSIX systems: iconv.
+#include <iconv.h>
 
 #include <cerrno>
 
+#include "host/text_conversion.h"
+
 namespace varnek_host {
 
-size_t ConvertReplacing(iconv_t convert, const char* text, size_t length,
-                        CharacterMeasure character_length, std::string* out) {
+namespace {
+
+const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
+
+}  // namespace
+
+TextConversion::TextConversion(const char* to, const char* from)
+    : convert_(reinterpret_cast<void*>(iconv_open(to, from))) {}
+
+TextConversion::~TextConversion() {
+  if (ready()) iconv_close(static_cast<iconv_t>(convert_));
+}
+
+bool TextConversion::ready() const { return static_cast<iconv_t>(convert_) != kNoConversion; }
+
+size_t TextConversion::Convert(const char* text, size_t length, CharacterMeasure character_length,
+                               std::string* out) {
+  iconv_t convert = static_cast<iconv_t>(convert_);
   iconv(convert, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(text);
   size_t in_left = length;

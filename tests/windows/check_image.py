@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Checks the built VARNEK.DLL as the logging program and Windows see it.
+"""Checks the built VARNEK.DLL, or varnek.exe, as Windows sees it.
 
-Usage: check_dll.py PATH/VARNEK.DLL [--version 1.03]
+Usage: check_image.py PATH/VARNEK.DLL|PATH/varnek.exe [--version 1.03]
 
-It must be a 32-bit i386 PE DLL exporting exactly the seventeen plug-in
-functions under their plain names, importing only Windows system DLLs (no
-runtime DLLs of the compiler), with ASLR and DEP enabled (and relocations
-to make ASLR work), and carrying a version resource with the product's
-version in a Japanese and an English block. Prints one line per check and
-"N passed, N failed"; exits 1 when a check failed.
+VARNEK.DLL must be a 32-bit i386 PE DLL exporting exactly the seventeen
+plug-in functions under their plain names; varnek.exe a 32-bit i386 PE
+console program. Both must import only Windows system DLLs (no runtime
+DLLs of the compiler), have ASLR and DEP enabled (and relocations to make
+ASLR work), and carry a version resource with the product's version in a
+Japanese and an English block. Which of the two a file is, its name says.
+Prints one line per check and "N passed, N failed"; exits 1 when a check
+failed.
 """
 
 import os
@@ -16,16 +18,22 @@ import re
 import struct
 import sys
 
+from check_results import report
+
 EXPORTS = {
     "GetVersionText", "GetMenuName", "Open", "Close", "GetLogType", "GetFieldText",
     "MoveNext", "Seek", "IsEOF", "ListText", "GetText", "CanUpdate", "Update",
     "GetCreateFileType", "Create", "WriteText", "CClose",
 }
-# What the plug-in needs of Windows, and the C runtime every Windows has.
+# What the plug-in needs of Windows, and the C runtime every Windows has;
+# the command reads its command line as UTF-16 through SHELL32.
 SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL"}
+COMMAND_SYSTEM_DLLS = SYSTEM_DLLS | {"SHELL32.DLL"}
 
 MACHINE_I386 = 0x014C
+FILE_EXECUTABLE_IMAGE = 0x0002
 FILE_DLL = 0x2000
+SUBSYSTEM_WINDOWS_CUI = 3
 PE32_MAGIC = 0x010B
 DYNAMIC_BASE = 0x0040
 NX_COMPAT = 0x0100
@@ -49,10 +57,12 @@ class PeFile:
         optional = pe + 24
         self.magic = struct.unpack_from("<H", data, optional)[0]
         if self.magic != PE32_MAGIC:
+            self.subsystem = 0
             self.dll_characteristics = 0
             self.directories = []
         else:
-            self.dll_characteristics = struct.unpack_from("<H", data, optional + 70)[0]
+            self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data,
+                                                                          optional + 68)
             count = struct.unpack_from("<I", data, optional + 92)[0]
             self.directories = [struct.unpack_from("<II", data, optional + 96 + 8 * i)
                                 for i in range(min(count, 16))]
@@ -174,22 +184,31 @@ def check(path, version):
 
     with open(path, "rb") as image:
         pe = PeFile(image.read())
+    command = path.lower().endswith(".exe")
 
     expect(pe.machine == MACHINE_I386, "machine is i386 (0x%04x)" % pe.machine)
     expect(pe.magic == PE32_MAGIC, "optional header is PE32 (0x%04x)" % pe.magic)
-    expect(pe.characteristics & FILE_DLL, "the image is a DLL")
+    if command:
+        expect(pe.characteristics & FILE_EXECUTABLE_IMAGE and not pe.characteristics & FILE_DLL,
+               "the image is a program")
+        expect(pe.subsystem == SUBSYSTEM_WINDOWS_CUI,
+               "it runs in a console (subsystem %d)" % pe.subsystem)
+    else:
+        expect(pe.characteristics & FILE_DLL, "the image is a DLL")
     expect(pe.dll_characteristics & DYNAMIC_BASE, "DllCharacteristics has DYNAMIC_BASE")
     expect(pe.dll_characteristics & NX_COMPAT, "DllCharacteristics has NX_COMPAT")
     expect(pe.directory(DIR_BASERELOC)[1] > 0, "it carries base relocations")
 
-    names, functions, forwarded = exported_names(pe)
-    expect(sorted(names) == sorted(EXPORTS) and functions == len(EXPORTS),
-           "exports exactly the seventeen functions, undecorated: %s"
-           % ", ".join(sorted(set(names) ^ EXPORTS) or ["all present"]))
-    expect(not forwarded, "no export is forwarded")
+    if not command:
+        names, functions, forwarded = exported_names(pe)
+        expect(sorted(names) == sorted(EXPORTS) and functions == len(EXPORTS),
+               "exports exactly the seventeen functions, undecorated: %s"
+               % ", ".join(sorted(set(names) ^ EXPORTS) or ["all present"]))
+        expect(not forwarded, "no export is forwarded")
 
     dlls = imported_dlls(pe, DIR_IMPORT)
-    others = [dll for dll in dlls if dll.upper() not in SYSTEM_DLLS]
+    system = COMMAND_SYSTEM_DLLS if command else SYSTEM_DLLS
+    others = [dll for dll in dlls if dll.upper() not in system]
     expect(dlls and not others, "imports only system DLLs (%s)" % ", ".join(dlls))
     expect(not imported_dlls(pe, DIR_DELAY_IMPORT), "no delay-loaded DLLs")
 
@@ -249,11 +268,7 @@ def main(arguments):
         results = check(arguments[0], version)
     except (OSError, ValueError, struct.error, IndexError) as error:
         results = [(False, "%s is a readable PE image: %s" % (arguments[0], error))]
-    for ok, what in results:
-        print("%s %s" % ("[ ok ]" if ok else "[FAIL]", what))
-    failed = sum(1 for ok, _ in results if not ok)
-    print("%d passed, %d failed" % (len(results) - failed, failed))
-    return 1 if failed else 0
+    return report(results)
 
 
 if __name__ == "__main__":
