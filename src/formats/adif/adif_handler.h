@@ -59,14 +59,12 @@ class AdifHandler : public LogHandler {
   // Appends the `length` bytes at `text` as LineValue shows them, doing
   // what `needs` (ByteNeed bits) asks for.
   void AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs);
-  // Field n of the QSO line shows LineValue(field).
-  void ShowValue(int n, adif::Field field);
   // Appends the remark tag `keyword` with the LineValue of `field` (not
   // empty) in brackets it leaves whole.
   void AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
                    adif::Field field);
-  // The QSL mark 1 the current record gives.
-  void QslMark1(TextBuffer& out);
+  // Appends the QSL mark 1 the current record gives.
+  void AppendQslMark1(TextBuffer& out);
 
   // Writing.
   bool WriteHeader();

@@ -278,11 +278,6 @@ void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t lengt
   if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(out.Edit() + start, out.Length() - start);
 }
 
-inline void AdifHandler::ShowValue(int n, Field field) {
-  Shown shown = LineValue(field, qso_.Field(n));
-  qso_.Show(n, shown.text, shown.length);
-}
-
 namespace {
 
 // The first of `fields` the record holds with a value, or kFieldCount.
@@ -300,8 +295,7 @@ bool Spells(const char* text, int32_t length, const char* word) {
 
 }  // namespace
 
-void AdifHandler::QslMark1(TextBuffer& out) {
-  out.Clear();
+void AdifHandler::AppendQslMark1(TextBuffer& out) {
   if (record_.HasText(adif::kAppQsl1)) {
     AppendLineValue(out, adif::kAppQsl1);
     return;
@@ -315,7 +309,8 @@ void AdifHandler::QslMark1(TextBuffer& out) {
 
 const char* AdifHandler::GetText(int32_t) {
   if (!has_record_) return nullptr;
-  QslMark1(work_);
+  work_.Clear();
+  AppendQslMark1(work_);
   return work_.Str();
 }
 
@@ -324,10 +319,25 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     CopyToHostBuffer(buffer, size, "");
     return nullptr;
   }
-  qso_.Clear();
-  auto show_first = [&](int n, std::initializer_list<Field> fields) {
+  // The fields go straight into the line, in their order: each value where
+  // it ends up, commas between fields, quotes around fields 8, 9 and 10
+  // when they are not empty.
+  TextBuffer& line = qso_.Line();
+  line.Clear();
+  auto next_field = [&] { line.AppendChar(','); };
+  auto show_first = [&](std::initializer_list<Field> fields) {
     Field f = FirstPresent(record_, fields);
-    if (f != adif::kFieldCount) ShowValue(n, f);
+    if (f != adif::kFieldCount) AppendLineValue(line, f);
+  };
+  auto quoted = [&](auto fill) {
+    int32_t start = line.Length();
+    line.AppendChar('"');
+    fill();
+    if (line.Length() == start + 1) {
+      line.Truncate(start);
+    } else {
+      line.AppendChar('"');
+    }
   };
   bool malformed = false;
 
@@ -348,48 +358,51 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     h = static_cast<uint8_t>((hour + 9) % 24);
   }
   if (has_date) {
-    char* at = qso_.Field(kDate).Extend(6);
+    char* at = line.Extend(6);
     PutTwoDigits(at, y);
     PutTwoDigits(at + 2, mo);
     PutTwoDigits(at + 4, d);
   }
+  next_field();
   if (has_time) {
-    char* at = qso_.Field(kTime).Extend(4);
+    char* at = line.Extend(4);
     PutTwoDigits(at, h);
     PutTwoDigits(at + 2, static_cast<uint32_t>(minute));
   }
+  next_field();
 
   Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
   if (call == adif::kFieldCount) {
     malformed = true;
   } else {
-    ShowValue(kCall, call);
+    AppendLineValue(line, call);
   }
-  show_first(kHisReport, {adif::kRstSent});
+  next_field();
+  show_first({adif::kRstSent});
+  next_field();
 
   // Frequency: as written, else the band's lower edge.
   Field frequency = FirstPresent(record_, {adif::kAppFreq, adif::kFreq});
-  TextBuffer& frequency_slot = qso_.Field(kFrequency);
-  Shown shown_frequency = {"", 0};
+  int32_t frequency_start = line.Length();
   if (frequency != adif::kFieldCount) {
-    shown_frequency = LineValue(frequency, frequency_slot);
-    if (!record_.Has(adif::kAppFreq) && shown_frequency.text[shown_frequency.length - 1] == '.') {
-      --shown_frequency.length;
+    AppendLineValue(line, frequency);
+    if (!record_.Has(adif::kAppFreq) && line.Length() > frequency_start &&
+        line.Str()[line.Length() - 1] == '.') {
+      line.Truncate(line.Length() - 1);
     }
   }
-  if (shown_frequency.length == 0 && record_.Has(adif::kBand)) {
+  if (line.Length() == frequency_start && record_.Has(adif::kBand)) {
     Shown band_name = LineValue(adif::kBand, value_);
     if (const adif::Band* band = adif::FindBand(band_name.text, band_name.length)) {
       char text[24];
-      frequency_slot.AssignBytes(text, adif::FormatMegahertz(band->lower_hz, text));
-      shown_frequency = {frequency_slot.Str(), frequency_slot.Length()};
+      line.AppendBytes(text, adif::FormatMegahertz(band->lower_hz, text));
     }
   }
-  qso_.Show(kFrequency, shown_frequency.text, shown_frequency.length);
+  next_field();
 
   // Mode: the submode, or the mode, as the tables spell them.
   if (record_.HasText(adif::kAppMode)) {
-    ShowValue(kMode, adif::kAppMode);
+    AppendLineValue(line, adif::kAppMode);
   } else {
     Shown mode = LineValue(adif::kMode, value_);
     Shown submode = LineValue(adif::kSubmode, scratch_);
@@ -401,16 +414,20 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     bool has_submode = submode.length > 0;
     // The sidebands of SSB read back as SSB.
     Shown shown = !has_submode || Spells(mode.text, mode.length, "SSB") ? mode : submode;
-    TextBuffer& slot = qso_.Field(kMode);
-    slot.AssignBytes(shown.text, shown.length);
+    line.AppendBytes(shown.text, shown.length);
   }
+  next_field();
 
-  show_first(kPower, {adif::kAppPower, adif::kTxPwr});
-  show_first(kName, {adif::kNameIntl, adif::kName});
-  show_first(kQth, {adif::kQthIntl, adif::kQth});
+  show_first({adif::kAppPower, adif::kTxPwr});
+  next_field();
+  quoted([&] { show_first({adif::kNameIntl, adif::kName}); });
+  next_field();
+  quoted([&] { show_first({adif::kQthIntl, adif::kQth}); });
+  next_field();
 
   // The remarks: a tag for each field the line has no place for.
   TextBuffer& remarks = qso_.Field(kRemarks);
+  remarks.Clear();
   auto tag = [&](const char* keyword, std::initializer_list<Field> fields) {
     Field f = FirstPresent(record_, fields);
     if (f != adif::kFieldCount) {
@@ -462,23 +479,24 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     if (route != '\0') remarks.AppendTag(tag::kVia, &route, 1, '[', ']');
   }
   tag(tag::kMyReport, {adif::kRstRcvd});
+  line.AppendQuoted(remarks);
+  next_field();
 
   // QSL marks and the Env text.
-  if (record_.HasText(adif::kAppQsl1)) {
-    ShowValue(kQslMark1, adif::kAppQsl1);
-  } else {
-    QslMark1(qso_.Field(kQslMark1));
-  }
+  AppendQslMark1(line);
+  next_field();
   if (record_.HasText(adif::kAppQsl2)) {
-    ShowValue(kQslMark2, adif::kAppQsl2);
+    AppendLineValue(line, adif::kAppQsl2);
   } else if (record_.Length(adif::kQslRcvd) == 1) {
     char c = record_.Text(adif::kQslRcvd)[0];
-    if (c == 'Y' || c == 'y') qso_.Field(kQslMark2).AppendChar('Y');
+    if (c == 'Y' || c == 'y') line.AppendChar('Y');
   }
-  show_first(kEnv, {adif::kAppEnv});
+  next_field();
+  show_first({adif::kAppEnv});
 
   if (malformed) WarnDamaged();
-  return qso_.Assemble(buffer, size);
+  CopyToHostBuffer(buffer, size, line.Str(), line.Length());
+  return line.Str();
 }
 
 void AdifHandler::AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
