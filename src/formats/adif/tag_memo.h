@@ -4,8 +4,8 @@
 // tags are known at a glance instead of being taken apart and looked up
 // again. What a tag says follows from its bytes alone, up to its '>' (no
 // tag holds a '>' before its end), so a tag found here says what reading it
-// again would. Fixed size (a newer tag takes the place of an older one),
-// owned by the scanner.
+// again would. The tag that ends a record is kept too. Fixed size (a newer
+// tag takes the place of an older one), owned by the scanner.
 #ifndef VARNEK_FORMATS_ADIF_TAG_MEMO_H_
 #define VARNEK_FORMATS_ADIF_TAG_MEMO_H_
 
@@ -21,12 +21,14 @@ class TagMemo {
  public:
   // The longest tag kept, '<' to '>', and the bytes Find reads.
   static constexpr int32_t kLongest = 32;
+  // The length noted for the tag that ends a record.
+  static constexpr int64_t kRecordEnd = -1;
 
   struct Tag {
     uint64_t key[4];  // the bytes up to the '>', zeros after them
-    int64_t length;
-    int32_t size;  // '<' to '>'; 0 for an empty place
-    Field field;   // kFieldCount: a field the scanner does not know
+    int64_t length;   // of the value, or kRecordEnd
+    int32_t size;     // '<' to '>'; 0 for an empty place
+    Field field;      // kFieldCount: a field the scanner does not know
   };
 
   // What the tag at `tag` (kLongest bytes readable) said when it was read,
