@@ -65,6 +65,19 @@ class AdifHandler : public LogHandler {
                    adif::Field field);
   // Appends the QSL mark 1 the current record gives.
   void AppendQslMark1(TextBuffer& out);
+  // adif::KnownModeName of a value (not empty), remembered for the short
+  // values asked about last (a log uses a few modes), one in each place.
+  struct ModeMemo {
+    static constexpr int32_t kLongest = 16;
+    static constexpr int kPlaces = 16;
+    struct Known {
+      char text[kLongest];
+      int32_t length = -1;  // none yet
+      const char* name;
+    };
+    Known known[kPlaces];
+  };
+  static const char* KnownModeName(const char* text, int32_t length, ModeMemo& memo);
 
   // Writing.
   bool WriteHeader();
@@ -97,9 +110,11 @@ class AdifHandler : public LogHandler {
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;    // reading: a value being converted
-  TextBuffer scratch_;  // a second one
-  RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+  TextBuffer value_;       // reading: a value being converted
+  TextBuffer scratch_;     // a second one
+  ModeMemo mode_memo_;     // reading: the mode
+  ModeMemo submode_memo_;  // and the submode
+  RemarkText remarks_;     // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
 };
 

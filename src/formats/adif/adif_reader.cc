@@ -28,42 +28,39 @@ using adif::Field;
 
 namespace {
 
-bool AllDigits(const char* text, int32_t length) {
-  if (length == 0) return false;
-  for (int32_t i = 0; i < length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return true;
-}
-
-// The number the first `count` digits of `text` spell (fewer when the text
-// ends before).
-int32_t Number(const char* text, int32_t count) {
-  int32_t value = 0;
-  for (int32_t i = 0; i < count && text[i] != '\0'; ++i) value = value * 10 + (text[i] - '0');
-  return value;
+// The number two digits at `text` spell, or -1 when they are no digits.
+int32_t TwoDigits(const char* text) {
+  uint32_t tens = static_cast<uint32_t>(static_cast<unsigned char>(text[0])) - '0';
+  uint32_t ones = static_cast<uint32_t>(static_cast<unsigned char>(text[1])) - '0';
+  return tens <= 9 && ones <= 9 ? static_cast<int32_t>(tens * 10 + ones) : -1;
 }
 
 bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-// YYYYMMDD of a real day.
+// YYYYMMDD of a real day; the three numbers are set whenever the text is
+// eight digits.
 bool ReadDate(const char* text, int32_t length, int32_t* year, int32_t* month, int32_t* day) {
-  if (length != 8 || !AllDigits(text, length)) return false;
+  if (length != 8) return false;
+  int32_t century = TwoDigits(text), years = TwoDigits(text + 2);
+  int32_t months = TwoDigits(text + 4), days_of_month = TwoDigits(text + 6);
+  if ((century | years | months | days_of_month) < 0) return false;
   static const int8_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  *year = Number(text, 4);
-  *month = Number(text + 4, 2);
-  *day = Number(text + 6, 2);
+  *year = century * 100 + years;
+  *month = months;
+  *day = days_of_month;
   if (*month < 1 || *month > 12 || *day < 1) return false;
   int32_t days = *month == 2 && IsLeapYear(*year) ? 29 : kDays[*month - 1];
   return *day <= days;
 }
 
-// HHMM or HHMMSS.
+// HHMM or HHMMSS; hour and minute are set whenever the text is digits.
 bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) {
-  if ((length != 4 && length != 6) || !AllDigits(text, length)) return false;
-  *hour = Number(text, 2);
-  *minute = Number(text + 2, 2);
-  int32_t second = length == 6 ? Number(text + 4, 2) : 0;
+  if (length != 4 && length != 6) return false;
+  int32_t hours = TwoDigits(text), minutes = TwoDigits(text + 2);
+  int32_t second = length == 6 ? TwoDigits(text + 4) : 0;
+  if ((hours | minutes | second) < 0) return false;
+  *hour = hours;
+  *minute = minutes;
   return *hour < 24 && *minute < 60 && second < 60;
 }
 
@@ -407,9 +404,11 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     Shown mode = LineValue(adif::kMode, value_);
     Shown submode = LineValue(adif::kSubmode, scratch_);
     // (No mode has an empty name.)
-    const char* name = mode.length > 0 ? adif::KnownModeName(mode.text, mode.length) : nullptr;
+    const char* name =
+        mode.length > 0 ? KnownModeName(mode.text, mode.length, mode_memo_) : nullptr;
     if (name != nullptr) mode = {name, static_cast<int32_t>(std::strlen(name))};
-    name = submode.length > 0 ? adif::KnownModeName(submode.text, submode.length) : nullptr;
+    name =
+        submode.length > 0 ? KnownModeName(submode.text, submode.length, submode_memo_) : nullptr;
     if (name != nullptr) submode = {name, static_cast<int32_t>(std::strlen(name))};
     bool has_submode = submode.length > 0;
     // The sidebands of SSB read back as SSB.
@@ -497,6 +496,24 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   if (malformed) WarnDamaged();
   CopyToHostBuffer(buffer, size, line.Str(), line.Length());
   return line.Str();
+}
+
+const char* AdifHandler::KnownModeName(const char* text, int32_t length, ModeMemo& memo) {
+  uint32_t place =
+      (static_cast<unsigned char>(text[0]) * 7u +
+       static_cast<unsigned char>(text[length - 1]) * 3u + static_cast<uint32_t>(length)) %
+      ModeMemo::kPlaces;
+  ModeMemo::Known& known = memo.known[place];
+  if (length == known.length && std::memcmp(text, known.text, static_cast<size_t>(length)) == 0) {
+    return known.name;
+  }
+  const char* name = adif::KnownModeName(text, length);
+  if (length <= ModeMemo::kLongest) {
+    std::memcpy(known.text, text, static_cast<size_t>(length));
+    known.length = length;
+    known.name = name;
+  }
+  return name;
 }
 
 void AdifHandler::AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,

@@ -56,7 +56,7 @@ class TagMemo {
   }
 
  private:
-  static constexpr int kPlaces = 256;
+  static constexpr int kPlaces = 1024;
 
   // The bytes up to the first '>' among the first kLongest as four words,
   // zeros after, and their count (0 without a '>').
@@ -96,7 +96,7 @@ class TagMemo {
   static uint32_t PlaceOf(const Key& key) {
     uint64_t hash = (key.word[0] + key.word[2]) * 0x9E3779B97F4A7C15ull ^
                     (key.word[1] + key.word[3]) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<uint32_t>(hash >> 56) % kPlaces;
+    return static_cast<uint32_t>(hash >> 54) % kPlaces;
   }
 
   Tag tags_[kPlaces] = {};
