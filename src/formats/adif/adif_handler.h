@@ -54,8 +54,9 @@ class AdifHandler : public LogHandler {
   // LineValue of the `length` bytes at `text` that `needs` (ByteNeed bits)
   // says need changing.
   Shown ChangedValue(const char* text, int32_t length, uint32_t needs, TextBuffer& scratch);
-  // The same appended to `out`.
-  void AppendLineValue(TextBuffer& out, adif::Field field);
+  // The same appended to `out`: in double quotes when `quoted`, followed
+  // by `after` unless that is '\0'.
+  void AppendLineValue(TextBuffer& out, adif::Field field, bool quoted = false, char after = '\0');
   // Appends the `length` bytes at `text` as LineValue shows them, doing
   // what `needs` (ByteNeed bits) asks for.
   void AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs);

@@ -89,9 +89,7 @@ constexpr ByteNeeds kByteNeeds = MakeByteNeeds();
 inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
   static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
-  uint32_t high = 0;
-  uint32_t breaks = 0;
-  if (length == 0) return 0;
+  uint32_t needs = 0;
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
@@ -104,10 +102,12 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
                      _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'))));
-    high |= static_cast<uint32_t>(_mm_movemask_epi8(x)) & inside;
-    breaks |= static_cast<uint32_t>(_mm_movemask_epi8(line_breakers)) & inside;
+    if ((static_cast<uint32_t>(_mm_movemask_epi8(x)) & inside) != 0) needs |= kNotAscii;
+    if ((static_cast<uint32_t>(_mm_movemask_epi8(line_breakers)) & inside) != 0) {
+      needs |= kBreaksTheLine;
+    }
   }
-  return (high != 0 ? uint32_t{kNotAscii} : 0u) | (breaks != 0 ? uint32_t{kBreaksTheLine} : 0u);
+  return needs;
 #else
   uint32_t needs = 0;
   for (int32_t i = 0; i < length; ++i) needs |= kByteNeeds.of[static_cast<unsigned char>(text[i])];
@@ -254,15 +254,24 @@ AdifHandler::Shown AdifHandler::ChangedValue(const char* text, int32_t length, u
   return {scratch.Str(), scratch.Length()};
 }
 
-void AdifHandler::AppendLineValue(TextBuffer& out, Field field) {
+inline void AdifHandler::AppendLineValue(TextBuffer& out, Field field, bool quoted, char after) {
   const char* text = record_.Text(field);
   int32_t length = record_.Length(field);
   uint32_t needs = NeedsOf(text, length) & line_needs_;
   if (needs == kShownAsIs) {
-    out.AppendBytes(text, length);
-  } else {
-    AppendChanged(out, text, length, needs);
+    // One reservation for the quotes, the value and what follows it.
+    char* at = out.Extend(length + (quoted ? 2 : 0) + (after != '\0' ? 1 : 0));
+    if (quoted) *at++ = '"';
+    CopyBytes(at, text, length);
+    at += length;
+    if (quoted) *at++ = '"';
+    if (after != '\0') *at = after;
+    return;
   }
+  if (quoted) out.AppendChar('"');
+  AppendChanged(out, text, length, needs);
+  if (quoted) out.AppendChar('"');
+  out.AppendChar(after);
 }
 
 void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs) {
@@ -322,18 +331,15 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   TextBuffer& line = qso_.Line();
   line.Clear();
   auto next_field = [&] { line.AppendChar(','); };
-  auto show_first = [&](std::initializer_list<Field> fields) {
+  // The first of `fields` the record has, in quotes when `quoted` (the
+  // value of a field that has one is never shown empty), and the comma
+  // after it.
+  auto show_first = [&](std::initializer_list<Field> fields, bool quoted = false) {
     Field f = FirstPresent(record_, fields);
-    if (f != adif::kFieldCount) AppendLineValue(line, f);
-  };
-  auto quoted = [&](auto fill) {
-    int32_t start = line.Length();
-    line.AppendChar('"');
-    fill();
-    if (line.Length() == start + 1) {
-      line.Truncate(start);
+    if (f != adif::kFieldCount) {
+      AppendLineValue(line, f, quoted, ',');
     } else {
-      line.AppendChar('"');
+      next_field();
     }
   };
   bool malformed = false;
@@ -371,12 +377,11 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
   if (call == adif::kFieldCount) {
     malformed = true;
+    next_field();
   } else {
-    AppendLineValue(line, call);
+    AppendLineValue(line, call, false, ',');
   }
-  next_field();
   show_first({adif::kRstSent});
-  next_field();
 
   // Frequency: as written, else the band's lower edge.
   Field frequency = FirstPresent(record_, {adif::kAppFreq, adif::kFreq});
@@ -418,11 +423,8 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   next_field();
 
   show_first({adif::kAppPower, adif::kTxPwr});
-  next_field();
-  quoted([&] { show_first({adif::kNameIntl, adif::kName}); });
-  next_field();
-  quoted([&] { show_first({adif::kQthIntl, adif::kQth}); });
-  next_field();
+  show_first({adif::kNameIntl, adif::kName}, true);
+  show_first({adif::kQthIntl, adif::kQth}, true);
 
   // The remarks: a tag for each field the line has no place for.
   TextBuffer& remarks = qso_.Field(kRemarks);
@@ -478,8 +480,16 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     if (route != '\0') remarks.AppendTag(tag::kVia, &route, 1, '[', ']');
   }
   tag(tag::kMyReport, {adif::kRstRcvd});
-  line.AppendQuoted(remarks);
-  next_field();
+  if (!remarks.Empty()) {
+    char* at = line.Extend(remarks.Length() + 3);
+    *at++ = '"';
+    CopyBytes(at, remarks.Str(), remarks.Length());
+    at += remarks.Length();
+    at[0] = '"';
+    at[1] = ',';
+  } else {
+    next_field();
+  }
 
   // QSL marks and the Env text.
   AppendQslMark1(line);
@@ -491,7 +501,7 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     if (c == 'Y' || c == 'y') line.AppendChar('Y');
   }
   next_field();
-  show_first({adif::kAppEnv});
+  if (record_.HasText(adif::kAppEnv)) AppendLineValue(line, adif::kAppEnv);
 
   if (malformed) WarnDamaged();
   CopyToHostBuffer(buffer, size, line.Str(), line.Length());
