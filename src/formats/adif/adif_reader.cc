@@ -90,6 +90,14 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
   static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
   uint32_t needs = 0;
+  if (length <= 16) {
+    // Most values: one block.
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    uint32_t inside = (1u << length) - 1;
+    uint32_t low =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+    if ((low & inside) == 0) return 0;
+  }
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
@@ -361,18 +369,22 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     h = static_cast<uint8_t>((hour + 9) % 24);
   }
   if (has_date) {
-    char* at = line.Extend(6);
+    char* at = line.Extend(7);
     PutTwoDigits(at, y);
     PutTwoDigits(at + 2, mo);
     PutTwoDigits(at + 4, d);
+    at[6] = ',';
+  } else {
+    next_field();
   }
-  next_field();
   if (has_time) {
-    char* at = line.Extend(4);
+    char* at = line.Extend(5);
     PutTwoDigits(at, h);
     PutTwoDigits(at + 2, static_cast<uint32_t>(minute));
+    at[4] = ',';
+  } else {
+    next_field();
   }
-  next_field();
 
   Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
   if (call == adif::kFieldCount) {
