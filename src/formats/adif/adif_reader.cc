@@ -90,6 +90,7 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
   static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
   uint32_t needs = 0;
+  if (length == 0) return 0;  // (the empty text of a field not there is no value)
   if (length <= 16) {
     // Most values: one block.
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));

@@ -33,6 +33,7 @@ class TagMemo {
     int64_t length;                 // of the value, or kRecordEnd
     int32_t size;                   // '<' to '>'; 0 for an empty place
     Field field;                    // kFieldCount: a field the scanner does not know
+    uint32_t bits;                  // bit i for each of the `size` bytes
   };
 
   // What the tag at `tag` (kLongest bytes readable) said when it was read,
@@ -41,7 +42,7 @@ class TagMemo {
     int32_t size = SizeOf(tag);
     if (size == 0 || size > held) return nullptr;
     const Tag& known = tags_[PlaceOf(tag, size)];
-    return known.size == size && SameStart(tag, known.bytes, size) ? &known : nullptr;
+    return known.size == size && SameStart(tag, known) ? &known : nullptr;
   }
 
   // Notes what the tag of `size` bytes at `tag` (kLongest bytes readable)
@@ -54,6 +55,7 @@ class TagMemo {
     known.length = length;
     known.size = size;
     known.field = field;
+    known.bits = static_cast<uint32_t>((uint64_t{1} << size) - 1);
   }
 
  private:
@@ -87,19 +89,18 @@ class TagMemo {
     return 0;
 #endif
   }
-  // The first `size` bytes of `tag` and `known` (kLongest bytes each) are
-  // the same.
-  static bool SameStart(const unsigned char* tag, const unsigned char* known, int32_t size) {
+  // The tag at `tag` (kLongest bytes readable) begins with the bytes of
+  // `known`.
+  static bool SameStart(const unsigned char* tag, const Tag& known) {
 #if defined(__SSE2__)
     auto same = [&](int32_t at) {
       return static_cast<uint32_t>(_mm_movemask_epi8(
           _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + at)),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(known + at)))));
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes + at)))));
     };
-    uint32_t want = size >= 32 ? ~0u : (1u << size) - 1;
-    return ((same(0) | same(16) << 16) & want) == want;
+    return ((same(0) | same(16) << 16) & known.bits) == known.bits;
 #else
-    return std::memcmp(tag, known, static_cast<size_t>(size)) == 0;
+    return std::memcmp(tag, known.bytes, static_cast<size_t>(known.size)) == 0;
 #endif
   }
   // From the first eight bytes and the last eight of the tag: the tags of
