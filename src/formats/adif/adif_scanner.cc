@@ -433,6 +433,8 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       if (keep < taken) damaged = true;
       store(p, keep);
       at += available;
+      // Most often a blank and the next tag follow.
+      if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') ++at;
       continue;
     }
     // A long value: its first bytes are kept, the rest passed over.
