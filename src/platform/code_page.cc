@@ -144,16 +144,16 @@ int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t len
   char* at = dest;
   int32_t i = 0;
   while (i < length) {
-    // Eight bytes of ASCII at a time where there are eight.
-    uint64_t word;
-    if (length - i >= 8 && (std::memcpy(&word, p + i, sizeof word), (word & kHighBits) == 0)) {
-      std::memcpy(at, &word, sizeof word);
-      at += 8;
-      i += 8;
-      continue;
-    }
     unsigned char c = p[i];
     if (c < 0x80) {
+      // Eight bytes of ASCII at a time where there are eight.
+      uint64_t word;
+      if (length - i >= 8 && (std::memcpy(&word, p + i, sizeof word), (word & kHighBits) == 0)) {
+        std::memcpy(at, &word, sizeof word);
+        at += 8;
+        i += 8;
+        continue;
+      }
       *at++ = static_cast<char>(c);
       ++i;
       continue;
@@ -172,10 +172,17 @@ int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t len
     };
     // Most of what is not ASCII: three UTF-8 bytes led by E1-EC or EE-EF,
     // whose continuation bytes need no narrower range.
-    if (from_utf8 && c >= 0xE1 && c <= 0xEF && c != 0xED && length - i >= 3 &&
-        (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80) {
-      put_cp932((c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu));
-      i += 3;
+    // A run of them in one loop.
+    auto plain_three_bytes = [&] {
+      unsigned char lead = p[i];
+      return length - i >= 3 && static_cast<unsigned char>(lead - 0xE1) <= 0xEF - 0xE1 &&
+             lead != 0xED && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80;
+    };
+    if (from_utf8 && plain_three_bytes()) {
+      do {
+        put_cp932((p[i] & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu));
+        i += 3;
+      } while (i < length && plain_three_bytes());
       continue;
     }
     int32_t n = CharacterLength(from_utf8, p + i, length - i);

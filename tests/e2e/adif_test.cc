@@ -149,7 +149,20 @@ TEST_F(AdifTest, UsersFilesListAsQsoLines) {
     std::vector<std::string> lines;
     bool warned;
   };
+  auto record = [](const std::string& fields) {
+    return "<CALL:6>JA1ABC <QSO_DATE:8>20240101 <TIME_ON:4>1200 " + fields + " <EOR>\n";
+  };
+  auto with_mode = [](const char* mode) {
+    return "240101,2100,JA1ABC,,," + std::string(mode) + ",,,,,,,";
+  };
   const Case cases[] = {
+      {"modes in any letter case one after another, a mode and a submode the tables lack",
+       record("<MODE:2>cw") + record("<MODE:2>Cw") + record("<MODE:2>aa") + record("<MODE:2>cW") +
+           record("<MODE:3>ssb <SUBMODE:3>usb") + record("<MODE:4>mfsk <SUBMODE:3>ft4") +
+           record("<MODE:4>MFSK <SUBMODE:3>fT4") + record("<MODE:4>MFSK <SUBMODE:3>fT5"),
+       {with_mode("CW"), with_mode("CW"), with_mode("aa"), with_mode("CW"), with_mode("SSB"),
+        with_mode("FT4"), with_mode("FT4"), with_mode("fT5")},
+       false},
       {"lower-case names, type indicators, no header, UTC into JST",
        "<call:6>JA1ABC<qso_date:8:D>20241231<time_on:6>150000<freq:6:N>14.074<mode:3>FT8"
        "<rst_sent:3>-10<rst_rcvd:3>-03<eor>",

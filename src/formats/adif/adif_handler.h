@@ -54,19 +54,31 @@ class AdifHandler : public LogHandler {
   // LineValue of the `length` bytes at `text` that `needs` (ByteNeed bits)
   // says need changing.
   Shown ChangedValue(const char* text, int32_t length, uint32_t needs, TextBuffer& scratch);
-  // The same appended to `out`.
-  void AppendLineValue(TextBuffer& out, adif::Field field);
+  // The same appended to `out`: in double quotes when `quoted`, followed
+  // by `after` unless that is '\0'.
+  void AppendLineValue(TextBuffer& out, adif::Field field, bool quoted = false, char after = '\0');
   // Appends the `length` bytes at `text` as LineValue shows them, doing
   // what `needs` (ByteNeed bits) asks for.
   void AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs);
-  // Field n of the QSO line shows LineValue(field).
-  void ShowValue(int n, adif::Field field);
   // Appends the remark tag `keyword` with the LineValue of `field` (not
   // empty) in brackets it leaves whole.
   void AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
                    adif::Field field);
-  // The QSL mark 1 the current record gives.
-  void QslMark1(TextBuffer& out);
+  // Appends the QSL mark 1 the current record gives.
+  void AppendQslMark1(TextBuffer& out);
+  // adif::KnownModeName of a value (not empty), remembered for the short
+  // values asked about last (a log uses a few modes), one in each place.
+  struct ModeMemo {
+    static constexpr int32_t kLongest = 16;
+    static constexpr int kPlaces = 16;
+    struct Known {
+      char text[kLongest];
+      int32_t length = -1;  // none yet
+      const char* name;
+    };
+    Known known[kPlaces];
+  };
+  static const char* KnownModeName(const char* text, int32_t length, ModeMemo& memo);
 
   // Writing.
   bool WriteHeader();
@@ -99,9 +111,11 @@ class AdifHandler : public LogHandler {
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;    // reading: a value being converted
-  TextBuffer scratch_;  // a second one
-  RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+  TextBuffer value_;       // reading: a value being converted
+  TextBuffer scratch_;     // a second one
+  ModeMemo mode_memo_;     // reading: the mode
+  ModeMemo submode_memo_;  // and the submode
+  RemarkText remarks_;     // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
 };
 

@@ -28,42 +28,39 @@ using adif::Field;
 
 namespace {
 
-bool AllDigits(const char* text, int32_t length) {
-  if (length == 0) return false;
-  for (int32_t i = 0; i < length; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return true;
-}
-
-// The number the first `count` digits of `text` spell (fewer when the text
-// ends before).
-int32_t Number(const char* text, int32_t count) {
-  int32_t value = 0;
-  for (int32_t i = 0; i < count && text[i] != '\0'; ++i) value = value * 10 + (text[i] - '0');
-  return value;
+// The number two digits at `text` spell, or -1 when they are no digits.
+int32_t TwoDigits(const char* text) {
+  uint32_t tens = static_cast<uint32_t>(static_cast<unsigned char>(text[0])) - '0';
+  uint32_t ones = static_cast<uint32_t>(static_cast<unsigned char>(text[1])) - '0';
+  return tens <= 9 && ones <= 9 ? static_cast<int32_t>(tens * 10 + ones) : -1;
 }
 
 bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-// YYYYMMDD of a real day.
+// YYYYMMDD of a real day; the three numbers are set whenever the text is
+// eight digits.
 bool ReadDate(const char* text, int32_t length, int32_t* year, int32_t* month, int32_t* day) {
-  if (length != 8 || !AllDigits(text, length)) return false;
+  if (length != 8) return false;
+  int32_t century = TwoDigits(text), years = TwoDigits(text + 2);
+  int32_t months = TwoDigits(text + 4), days_of_month = TwoDigits(text + 6);
+  if ((century | years | months | days_of_month) < 0) return false;
   static const int8_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  *year = Number(text, 4);
-  *month = Number(text + 4, 2);
-  *day = Number(text + 6, 2);
+  *year = century * 100 + years;
+  *month = months;
+  *day = days_of_month;
   if (*month < 1 || *month > 12 || *day < 1) return false;
   int32_t days = *month == 2 && IsLeapYear(*year) ? 29 : kDays[*month - 1];
   return *day <= days;
 }
 
-// HHMM or HHMMSS.
+// HHMM or HHMMSS; hour and minute are set whenever the text is digits.
 bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) {
-  if ((length != 4 && length != 6) || !AllDigits(text, length)) return false;
-  *hour = Number(text, 2);
-  *minute = Number(text + 2, 2);
-  int32_t second = length == 6 ? Number(text + 4, 2) : 0;
+  if (length != 4 && length != 6) return false;
+  int32_t hours = TwoDigits(text), minutes = TwoDigits(text + 2);
+  int32_t second = length == 6 ? TwoDigits(text + 4) : 0;
+  if ((hours | minutes | second) < 0) return false;
+  *hour = hours;
+  *minute = minutes;
   return *hour < 24 && *minute < 60 && second < 60;
 }
 
@@ -92,9 +89,16 @@ constexpr ByteNeeds kByteNeeds = MakeByteNeeds();
 inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
   static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
-  uint32_t high = 0;
-  uint32_t breaks = 0;
-  if (length == 0) return 0;
+  uint32_t needs = 0;
+  if (length == 0) return 0;  // (the empty text of a field not there is no value)
+  if (length <= 16) {
+    // Most values: one block.
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    uint32_t inside = (1u << length) - 1;
+    uint32_t low =
+        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+    if ((low & inside) == 0) return 0;
+  }
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
@@ -107,10 +111,12 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
                      _mm_cmpeq_epi8(x, _mm_set1_epi8('\n'))));
-    high |= static_cast<uint32_t>(_mm_movemask_epi8(x)) & inside;
-    breaks |= static_cast<uint32_t>(_mm_movemask_epi8(line_breakers)) & inside;
+    if ((static_cast<uint32_t>(_mm_movemask_epi8(x)) & inside) != 0) needs |= kNotAscii;
+    if ((static_cast<uint32_t>(_mm_movemask_epi8(line_breakers)) & inside) != 0) {
+      needs |= kBreaksTheLine;
+    }
   }
-  return (high != 0 ? uint32_t{kNotAscii} : 0u) | (breaks != 0 ? uint32_t{kBreaksTheLine} : 0u);
+  return needs;
 #else
   uint32_t needs = 0;
   for (int32_t i = 0; i < length; ++i) needs |= kByteNeeds.of[static_cast<unsigned char>(text[i])];
@@ -257,15 +263,24 @@ AdifHandler::Shown AdifHandler::ChangedValue(const char* text, int32_t length, u
   return {scratch.Str(), scratch.Length()};
 }
 
-void AdifHandler::AppendLineValue(TextBuffer& out, Field field) {
+inline void AdifHandler::AppendLineValue(TextBuffer& out, Field field, bool quoted, char after) {
   const char* text = record_.Text(field);
   int32_t length = record_.Length(field);
   uint32_t needs = NeedsOf(text, length) & line_needs_;
   if (needs == kShownAsIs) {
-    out.AppendBytes(text, length);
-  } else {
-    AppendChanged(out, text, length, needs);
+    // One reservation for the quotes, the value and what follows it.
+    char* at = out.Extend(length + (quoted ? 2 : 0) + (after != '\0' ? 1 : 0));
+    if (quoted) *at++ = '"';
+    CopyBytes(at, text, length);
+    at += length;
+    if (quoted) *at++ = '"';
+    if (after != '\0') *at = after;
+    return;
   }
+  if (quoted) out.AppendChar('"');
+  AppendChanged(out, text, length, needs);
+  if (quoted) out.AppendChar('"');
+  out.AppendChar(after);
 }
 
 void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs) {
@@ -276,11 +291,6 @@ void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t lengt
     out.AppendBytes(text, length);
   }
   if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(out.Edit() + start, out.Length() - start);
-}
-
-inline void AdifHandler::ShowValue(int n, Field field) {
-  Shown shown = LineValue(field, qso_.Field(n));
-  qso_.Show(n, shown.text, shown.length);
 }
 
 namespace {
@@ -300,8 +310,7 @@ bool Spells(const char* text, int32_t length, const char* word) {
 
 }  // namespace
 
-void AdifHandler::QslMark1(TextBuffer& out) {
-  out.Clear();
+void AdifHandler::AppendQslMark1(TextBuffer& out) {
   if (record_.HasText(adif::kAppQsl1)) {
     AppendLineValue(out, adif::kAppQsl1);
     return;
@@ -315,7 +324,8 @@ void AdifHandler::QslMark1(TextBuffer& out) {
 
 const char* AdifHandler::GetText(int32_t) {
   if (!has_record_) return nullptr;
-  QslMark1(work_);
+  work_.Clear();
+  AppendQslMark1(work_);
   return work_.Str();
 }
 
@@ -324,10 +334,22 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     CopyToHostBuffer(buffer, size, "");
     return nullptr;
   }
-  qso_.Clear();
-  auto show_first = [&](int n, std::initializer_list<Field> fields) {
+  // The fields go straight into the line, in their order: each value where
+  // it ends up, commas between fields, quotes around fields 8, 9 and 10
+  // when they are not empty.
+  TextBuffer& line = qso_.Line();
+  line.Clear();
+  auto next_field = [&] { line.AppendChar(','); };
+  // The first of `fields` the record has, in quotes when `quoted` (the
+  // value of a field that has one is never shown empty), and the comma
+  // after it.
+  auto show_first = [&](std::initializer_list<Field> fields, bool quoted = false) {
     Field f = FirstPresent(record_, fields);
-    if (f != adif::kFieldCount) ShowValue(n, f);
+    if (f != adif::kFieldCount) {
+      AppendLineValue(line, f, quoted, ',');
+    } else {
+      next_field();
+    }
   };
   bool malformed = false;
 
@@ -348,69 +370,78 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     h = static_cast<uint8_t>((hour + 9) % 24);
   }
   if (has_date) {
-    char* at = qso_.Field(kDate).Extend(6);
+    char* at = line.Extend(7);
     PutTwoDigits(at, y);
     PutTwoDigits(at + 2, mo);
     PutTwoDigits(at + 4, d);
+    at[6] = ',';
+  } else {
+    next_field();
   }
   if (has_time) {
-    char* at = qso_.Field(kTime).Extend(4);
+    char* at = line.Extend(5);
     PutTwoDigits(at, h);
     PutTwoDigits(at + 2, static_cast<uint32_t>(minute));
+    at[4] = ',';
+  } else {
+    next_field();
   }
 
   Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
   if (call == adif::kFieldCount) {
     malformed = true;
+    next_field();
   } else {
-    ShowValue(kCall, call);
+    AppendLineValue(line, call, false, ',');
   }
-  show_first(kHisReport, {adif::kRstSent});
+  show_first({adif::kRstSent});
 
   // Frequency: as written, else the band's lower edge.
   Field frequency = FirstPresent(record_, {adif::kAppFreq, adif::kFreq});
-  TextBuffer& frequency_slot = qso_.Field(kFrequency);
-  Shown shown_frequency = {"", 0};
+  int32_t frequency_start = line.Length();
   if (frequency != adif::kFieldCount) {
-    shown_frequency = LineValue(frequency, frequency_slot);
-    if (!record_.Has(adif::kAppFreq) && shown_frequency.text[shown_frequency.length - 1] == '.') {
-      --shown_frequency.length;
+    AppendLineValue(line, frequency);
+    if (!record_.Has(adif::kAppFreq) && line.Length() > frequency_start &&
+        line.Str()[line.Length() - 1] == '.') {
+      line.Truncate(line.Length() - 1);
     }
   }
-  if (shown_frequency.length == 0 && record_.Has(adif::kBand)) {
+  if (line.Length() == frequency_start && record_.Has(adif::kBand)) {
     Shown band_name = LineValue(adif::kBand, value_);
     if (const adif::Band* band = adif::FindBand(band_name.text, band_name.length)) {
       char text[24];
-      frequency_slot.AssignBytes(text, adif::FormatMegahertz(band->lower_hz, text));
-      shown_frequency = {frequency_slot.Str(), frequency_slot.Length()};
+      line.AppendBytes(text, adif::FormatMegahertz(band->lower_hz, text));
     }
   }
-  qso_.Show(kFrequency, shown_frequency.text, shown_frequency.length);
+  next_field();
 
   // Mode: the submode, or the mode, as the tables spell them.
   if (record_.HasText(adif::kAppMode)) {
-    ShowValue(kMode, adif::kAppMode);
+    AppendLineValue(line, adif::kAppMode);
   } else {
     Shown mode = LineValue(adif::kMode, value_);
     Shown submode = LineValue(adif::kSubmode, scratch_);
     // (No mode has an empty name.)
-    const char* name = mode.length > 0 ? adif::KnownModeName(mode.text, mode.length) : nullptr;
+    const char* name =
+        mode.length > 0 ? KnownModeName(mode.text, mode.length, mode_memo_) : nullptr;
     if (name != nullptr) mode = {name, static_cast<int32_t>(std::strlen(name))};
-    name = submode.length > 0 ? adif::KnownModeName(submode.text, submode.length) : nullptr;
+    name =
+        submode.length > 0 ? KnownModeName(submode.text, submode.length, submode_memo_) : nullptr;
     if (name != nullptr) submode = {name, static_cast<int32_t>(std::strlen(name))};
     bool has_submode = submode.length > 0;
     // The sidebands of SSB read back as SSB.
     Shown shown = !has_submode || Spells(mode.text, mode.length, "SSB") ? mode : submode;
-    TextBuffer& slot = qso_.Field(kMode);
-    slot.AssignBytes(shown.text, shown.length);
+    line.AppendBytes(shown.text, shown.length);
   }
+  next_field();
 
-  show_first(kPower, {adif::kAppPower, adif::kTxPwr});
-  show_first(kName, {adif::kNameIntl, adif::kName});
-  show_first(kQth, {adif::kQthIntl, adif::kQth});
+  show_first({adif::kAppPower, adif::kTxPwr});
+  show_first({adif::kNameIntl, adif::kName}, true);
+  show_first({adif::kQthIntl, adif::kQth}, true);
 
   // The remarks: a tag for each field the line has no place for.
   TextBuffer& remarks = qso_.Field(kRemarks);
+  remarks.Clear();
   auto tag = [&](const char* keyword, std::initializer_list<Field> fields) {
     Field f = FirstPresent(record_, fields);
     if (f != adif::kFieldCount) {
@@ -462,23 +493,50 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     if (route != '\0') remarks.AppendTag(tag::kVia, &route, 1, '[', ']');
   }
   tag(tag::kMyReport, {adif::kRstRcvd});
+  if (!remarks.Empty()) {
+    char* at = line.Extend(remarks.Length() + 3);
+    *at++ = '"';
+    CopyBytes(at, remarks.Str(), remarks.Length());
+    at += remarks.Length();
+    at[0] = '"';
+    at[1] = ',';
+  } else {
+    next_field();
+  }
 
   // QSL marks and the Env text.
-  if (record_.HasText(adif::kAppQsl1)) {
-    ShowValue(kQslMark1, adif::kAppQsl1);
-  } else {
-    QslMark1(qso_.Field(kQslMark1));
-  }
+  AppendQslMark1(line);
+  next_field();
   if (record_.HasText(adif::kAppQsl2)) {
-    ShowValue(kQslMark2, adif::kAppQsl2);
+    AppendLineValue(line, adif::kAppQsl2);
   } else if (record_.Length(adif::kQslRcvd) == 1) {
     char c = record_.Text(adif::kQslRcvd)[0];
-    if (c == 'Y' || c == 'y') qso_.Field(kQslMark2).AppendChar('Y');
+    if (c == 'Y' || c == 'y') line.AppendChar('Y');
   }
-  show_first(kEnv, {adif::kAppEnv});
+  next_field();
+  if (record_.HasText(adif::kAppEnv)) AppendLineValue(line, adif::kAppEnv);
 
   if (malformed) WarnDamaged();
-  return qso_.Assemble(buffer, size);
+  CopyToHostBuffer(buffer, size, line.Str(), line.Length());
+  return line.Str();
+}
+
+const char* AdifHandler::KnownModeName(const char* text, int32_t length, ModeMemo& memo) {
+  uint32_t place =
+      (static_cast<unsigned char>(text[0]) * 7u +
+       static_cast<unsigned char>(text[length - 1]) * 3u + static_cast<uint32_t>(length)) %
+      ModeMemo::kPlaces;
+  ModeMemo::Known& known = memo.known[place];
+  if (length == known.length && std::memcmp(text, known.text, static_cast<size_t>(length)) == 0) {
+    return known.name;
+  }
+  const char* name = adif::KnownModeName(text, length);
+  if (length <= ModeMemo::kLongest) {
+    std::memcpy(known.text, text, static_cast<size_t>(length));
+    known.length = length;
+    known.name = name;
+  }
+  return name;
 }
 
 void AdifHandler::AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,

@@ -135,6 +135,13 @@ int32_t AsciiRunEnd(const unsigned char* bytes, int32_t at, int32_t end) {
   return at;
 }
 
+// The three bytes at `p` are a character led by E1-EC or EE-EF, whose
+// continuation bytes need no narrower range.
+inline bool IsPlainThreeByte(const unsigned char* p) {
+  return static_cast<unsigned char>(p[0] - 0xE1) <= 0xEF - 0xE1 && p[0] != 0xED &&
+         (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80;
+}
+
 }  // namespace
 
 AdifScanner::~AdifScanner() {
@@ -188,12 +195,9 @@ bool AdifScanner::DetectUtf8() {
         // first other byte, and three-byte characters led by E1-EC or
         // EE-EF (most of what is not ASCII, all of Japanese) whole.
         at = AsciiRunEnd(buffer_, at, held);
-        const unsigned char* p = buffer_ + at;
-        if (held - at >= 3 && p[0] >= 0xE1 && p[0] <= 0xEF && p[0] != 0xED &&
-            (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
-          at += 3;
-          continue;
-        }
+        int32_t run = at;
+        while (held - at >= 3 && IsPlainThreeByte(buffer_ + at)) at += 3;
+        if (at != run) continue;
       }
       if (at < held && !check.Take(buffer_[at++])) return false;
     }
@@ -286,7 +290,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
   for (;;) {
     // To the next '<', most often right after a blank.
     if (at < end && bytes[at] != '<') {
-      if (IsSpace(bytes[at]) && at + 1 < end && bytes[at + 1] == '<') {
+      if (at + 1 < end && bytes[at + 1] == '<' && IsSpace(bytes[at])) {
         ++at;
       } else {
         const void* found = std::memchr(bytes + at, '<', static_cast<size_t>(end - at));
@@ -315,9 +319,13 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     Field field;
     int64_t length;
     if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
+      at += known->size;
+      if (known->length == TagMemo::kRecordEnd) {
+        record_seen_ = true;
+        return record_ends(true);
+      }
       field = known->field;
       length = known->length;
-      at += known->size;
     } else {
       int32_t name_length = NameRun(tag + 1, held - 1);
       int32_t i = 1 + name_length;
@@ -346,6 +354,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       if (length < 0) {
         if (IsMark(name, name_length, kEndOfRecord)) {
           // A record even without fields: every record written is one read.
+          memo_.Note(tag, i + 1, kFieldCount, TagMemo::kRecordEnd);
           record_seen_ = true;
           return record_ends(true);
         }
@@ -424,6 +433,8 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       if (keep < taken) damaged = true;
       store(p, keep);
       at += available;
+      // Most often a blank and the next tag follow.
+      if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') ++at;
       continue;
     }
     // A long value: its first bytes are kept, the rest passed over.
