@@ -28,6 +28,7 @@ struct ByteSets {
   char closing_for[256] = {};  // of an opening bracket
   char opening_for[256] = {};  // of a closing bracket
   bool walk_stop[256] = {};    // brackets and lead bytes
+  bool copy_stop[256] = {};    // the same and the zero byte
 };
 
 constexpr ByteSets MakeByteSets() {
@@ -43,6 +44,7 @@ constexpr ByteSets MakeByteSets() {
   }
   for (int c = 0x81; c <= 0xFC; ++c)
     sets.walk_stop[c] = c <= 0x9F || c >= 0xE0 || sets.walk_stop[c];
+  for (int c = 0; c < 256; ++c) sets.copy_stop[c] = c == 0 || sets.walk_stop[c];
   for (const char* p = kShortDelimiters; *p != '\0'; ++p) {
     sets.short_delimiter[static_cast<unsigned char>(*p)] = true;
   }
@@ -60,24 +62,32 @@ bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 char ClosingFor(char open) { return kByteSets.closing_for[static_cast<unsigned char>(open)]; }
 
 // Copies as CopyBracketed does; *stored receives the number of bytes stored.
+// Runs of bytes that are no bracket, lead byte or zero are passed over and
+// copied whole.
 const char* CopyBracketedCounted(char* dest, const char* source, char close, int32_t limit,
                                  int32_t* stored) {
   char nesting = kByteSets.opening_for[static_cast<unsigned char>(close)];
   char* first = dest;
-  int32_t depth = 0;
-  auto store = [&](char c) {
-    if (limit > 0) {
-      *dest++ = c;
-      --limit;
-    }
+  int32_t room = limit > 0 ? limit : 0;
+  auto store = [&](const char* from, int32_t n) {
+    int32_t k = n < room ? n : room;
+    CopyBytes(dest, from, k);
+    dest += k;
+    room -= k;
   };
+  int32_t depth = 0;
   const char* p = source;
   const char* after = nullptr;
-  while (*p != '\0') {
+  for (;;) {
+    const char* run = p;
+    while (!kByteSets.copy_stop[static_cast<unsigned char>(*p)] && *p != close) ++p;
+    store(run, static_cast<int32_t>(p - run));
+    if (*p == '\0') break;
     if (IsLeadByte(p)) {
-      store(*p++);
-      if (*p == '\0') break;
-      store(*p++);
+      bool whole = p[1] != '\0';
+      store(p, whole ? 2 : 1);
+      if (!whole) break;
+      p += 2;
       continue;
     }
     char c = *p++;
@@ -90,7 +100,7 @@ const char* CopyBracketedCounted(char* dest, const char* source, char close, int
       }
       --depth;
     }
-    store(c);
+    store(p - 1, 1);
   }
   *dest = '\0';
   *stored = static_cast<int32_t>(dest - first);

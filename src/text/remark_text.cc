@@ -27,13 +27,6 @@ void RemarkText::NoteBytesBeforeBrackets() {
   before_brackets_ = bytes;
 }
 
-bool RemarkText::MayHold(const char* keyword) const {
-  size_t n = std::strlen(keyword);
-  if (n == 0) return false;
-  char last = AsciiUpper(keyword[n - 1]);
-  return bracket_count_ == kUnknown || (before_brackets_ >> (last & 63) & 1) != 0;
-}
-
 void RemarkText::Trim() {
   const char* text = text_.Str();
   int32_t leading = 0;
@@ -43,9 +36,8 @@ void RemarkText::Trim() {
   for (int32_t i = 0; i < bracket_count_; ++i) brackets_[i] -= leading;
 }
 
-int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_only,
+int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n, bool outer_only,
                            int32_t* tag_end, bool* inside) const {
-  int32_t n = static_cast<int32_t>(std::strlen(keyword));
   const char* text = text_.Str();
   int32_t length = text_.Length();
   if (n == 0 || length == 0) return -1;
@@ -104,16 +96,15 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_on
   return first_found;
 }
 
-int RemarkText::Find(TextBuffer& value, const char* keyword) const {
-  if (!MayHold(keyword)) return 0;
+int RemarkText::FindKeyword(TextBuffer& value, const char* keyword, int32_t n) const {
   int32_t tag_end = 0;
-  return Locate(value, keyword, false, &tag_end) >= 0 ? 1 : 0;
+  return Locate(value, keyword, n, false, &tag_end) >= 0 ? 1 : 0;
 }
 
-int RemarkText::Cut(TextBuffer& value, const char* keyword, bool outer_only, bool* inside) {
-  if (!MayHold(keyword)) return 0;
+int RemarkText::CutKeyword(TextBuffer& value, const char* keyword, int32_t n, bool outer_only,
+                           bool* inside) {
   int32_t tag_end = 0;
-  int32_t at = Locate(value, keyword, outer_only, &tag_end, inside);
+  int32_t at = Locate(value, keyword, n, outer_only, &tag_end, inside);
   if (at < 0) return 0;
   int32_t start = TagCutStart(text_.Str(), at);
   WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
