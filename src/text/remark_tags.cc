@@ -62,35 +62,35 @@ bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 char ClosingFor(char open) { return kByteSets.closing_for[static_cast<unsigned char>(open)]; }
 
 // Copies as CopyBracketed does; *stored receives the number of bytes stored.
-// Runs of bytes that are no bracket, lead byte or zero are passed over and
-// copied whole.
+// A byte that is no bracket, lead byte or zero is only stored.
 const char* CopyBracketedCounted(char* dest, const char* source, char close, int32_t limit,
                                  int32_t* stored) {
   char nesting = kByteSets.opening_for[static_cast<unsigned char>(close)];
   char* first = dest;
-  int32_t room = limit > 0 ? limit : 0;
-  auto store = [&](const char* from, int32_t n) {
-    int32_t k = n < room ? n : room;
-    CopyBytes(dest, from, k);
-    dest += k;
-    room -= k;
-  };
   int32_t depth = 0;
+  auto store = [&](char c) {
+    if (limit > 0) {
+      *dest++ = c;
+      --limit;
+    }
+  };
   const char* p = source;
   const char* after = nullptr;
   for (;;) {
-    const char* run = p;
-    while (!kByteSets.copy_stop[static_cast<unsigned char>(*p)] && *p != close) ++p;
-    store(run, static_cast<int32_t>(p - run));
-    if (*p == '\0') break;
-    if (IsLeadByte(p)) {
-      bool whole = p[1] != '\0';
-      store(p, whole ? 2 : 1);
-      if (!whole) break;
-      p += 2;
+    char c = *p;
+    if (!kByteSets.copy_stop[static_cast<unsigned char>(c)] && c != close) {
+      store(c);
+      ++p;
       continue;
     }
-    char c = *p++;
+    if (c == '\0') break;
+    if (IsLeadByte(p)) {
+      store(*p++);
+      if (*p == '\0') break;
+      store(*p++);
+      continue;
+    }
+    ++p;
     if (nesting != '\0' && c == nesting) {
       ++depth;
     } else if (c == close) {
@@ -100,7 +100,7 @@ const char* CopyBracketedCounted(char* dest, const char* source, char close, int
       }
       --depth;
     }
-    store(p - 1, 1);
+    store(c);
   }
   *dest = '\0';
   *stored = static_cast<int32_t>(dest - first);
@@ -108,10 +108,7 @@ const char* CopyBracketedCounted(char* dest, const char* source, char close, int
 }
 
 bool KeywordAt(const char* p, const char* keyword, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    if (p[i] == '\0' || AsciiUpper(p[i]) != AsciiUpper(keyword[i])) return false;
-  }
-  return true;
+  return KeywordMatches(p, keyword, static_cast<int32_t>(n));
 }
 
 // Where the previous character puts the search.
@@ -257,10 +254,6 @@ int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int3
     if (IsOpening(text[i])) offsets[count++] = i;
   }
   return count;
-}
-
-bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
-  return KeywordAt(p, keyword, static_cast<size_t>(n));
 }
 
 // A candidate qualifies when it starts a character (not the second byte of

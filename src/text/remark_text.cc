@@ -54,16 +54,21 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n, bo
   // only one of its keyword, or the first opening bracket is its own.
   OuterLevel outer(text);
   int32_t first_found = -1;
+  // While no later place has been tried, `value` and first_end still hold
+  // what the first tag found gave.
+  int32_t first_end = 0;
+  bool first_held = false;
   bool first_inside = false;
   for (;;) {
     int32_t count =
         known ? bracket_count_ : FindOpeningBrackets(text, length, from, batch, kMaxBrackets);
     for (int32_t i = 0; i < count; ++i) {
       int32_t at = places[i] - n;
-      if (at < 0 || AsciiUpper(text[at]) != first || !KeywordMatches(text + at, keyword, n) ||
-          !TagAt(text, length, at, n, value, tag_end)) {
+      if (at < 0 || AsciiUpper(text[at]) != first || !KeywordMatches(text + at, keyword, n)) {
         continue;
       }
+      first_held = false;
+      if (!TagAt(text, length, at, n, value, tag_end)) continue;
       bool leads = known && i == 0;
       if (outer_only) {
         if (leads || outer.At(at)) return at;
@@ -73,6 +78,8 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n, bo
       if (first_found < 0) {
         if (leads) return at;
         first_found = at;
+        first_end = *tag_end;
+        first_held = true;
         continue;
       }
       if (!first_inside) {
@@ -92,7 +99,11 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n, bo
     if (inside != nullptr) *inside = true;
     return -1;
   }
-  TagAt(text, length, first_found, n, value, tag_end);
+  if (first_held) {
+    *tag_end = first_end;
+  } else {
+    TagAt(text, length, first_found, n, value, tag_end);
+  }
   return first_found;
 }
 

@@ -27,7 +27,12 @@ inline char AsciiUpper(char c) {
 
 // True when the n bytes at p spell `keyword`, letter case ignored (stops
 // at a zero byte in p).
-bool KeywordMatches(const char* p, const char* keyword, int32_t n);
+inline bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    if (p[i] == '\0' || AsciiUpper(p[i]) != AsciiUpper(keyword[i])) return false;
+  }
+  return true;
+}
 
 // True when a tag whose keyword has n bytes may begin at offset `at` of
 // `text`: `at` starts a character and the character before it allows it.
