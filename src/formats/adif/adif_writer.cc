@@ -529,11 +529,11 @@ int32_t AdifHandler::WriteText(char* line) {
   TextBuffer& comment = texts_[kCommentText];
   TextBuffer& value = texts_[kRemarkText];
   comment.Clear();
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) {
+  if (CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1)) {
     comment.AppendWord(value.Str());
   }
   TextBuffer& notes = texts_[kNotesText];
-  if (CutFirstTagTrimmed(remarks, notes, {tag::kRemark2, tag::kManagerQsl})) {
+  if (CutFirstTagTrimmed(remarks, notes, tag::kRemark2, tag::kManagerQsl)) {
     record.SetText(adif::kNotes, adif::kNotesIntl, notes);
   }
   TextBuffer& rest = remarks.Edit();

@@ -146,15 +146,15 @@ int32_t HamlogHandler::WriteText(char* line) {
   }
   // A route of its own takes the place of the N that stood for "no QSL".
   if (mark1[0] == kNoQsl && !hamlog::IsNoQslRoute(record_[hamlog::kQslRouteAt])) held = false;
-  if (CutFirstTag(remarks, value, {tag::kCode, tag::kOption})) {
+  if (CutFirstTag(remarks, value, tag::kCode, tag::kOption)) {
     held &= CopyIntoField(record_, hamlog::kCodeField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {tag::kGrid, tag::kOption2})) {
+  if (CutFirstTag(remarks, value, tag::kGrid, tag::kOption2)) {
     held &= CopyIntoField(record_, hamlog::kGridField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {tag::kRemark, tag::kRemark1}))
+  if (CutFirstTag(remarks, value, tag::kRemark, tag::kRemark1))
     RemarkLine1().AppendWord(value.Str());
-  if (CutFirstTag(remarks, value, {tag::kManagerQsl, tag::kRemark2}))
+  if (CutFirstTag(remarks, value, tag::kManagerQsl, tag::kRemark2))
     RemarkLine2().AppendWord(value.Str());
   held &= PutFieldTag(RemarkLine2(), value, tag::kPower, parts.field[kPower], parts.length[kPower],
                       kCornerOpen, kCornerClose);
