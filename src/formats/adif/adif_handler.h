@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "formats/adif/adif_scanner.h"
+#include "formats/adif/adif_tables.h"
 #include "platform/code_page.h"
 #include "plugin/log_handler.h"
 #include "text/remark_text.h"
@@ -92,6 +93,21 @@ class AdifHandler : public LogHandler {
     kWriterTextCount
   };
 
+  // How the mode of a QSO line is written: its ADIF mode and submode
+  // (names and lengths; no mode when the line's is none), and whether the
+  // application field keeps the line's text as well.
+  struct ModeWritten {
+    const char* mode = nullptr;
+    int32_t mode_length = 0;
+    const char* submode = nullptr;
+    int32_t submode_length = 0;
+    bool keeps_text = false;
+  };
+  // The ModeWritten of the `length` bytes at `text`. A log uses a few
+  // modes again and again: the answers for modes of up to eight bytes are
+  // remembered, one per slot of a small table.
+  const ModeWritten& ModeOf(const char* text, int32_t length);
+
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;
@@ -103,6 +119,16 @@ class AdifHandler : public LogHandler {
   TextBuffer scratch_;  // a second one
   RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
+  // Writing: ModeOf's table, each slot a mode text (its bytes as a word,
+  // and its length; 0: none yet) and its answer.
+  struct ModeMemo {
+    uint64_t text = 0;
+    int32_t length = 0;
+    ModeWritten written;
+  };
+  static constexpr int kModeMemoSlots = 16;
+  ModeMemo mode_memo_[kModeMemoSlots];
+  ModeWritten mode_written_;  // the answer for a mode of more than eight bytes
 };
 
 }  // namespace varnek

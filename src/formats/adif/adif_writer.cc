@@ -327,6 +327,41 @@ class PendingRecord {
 
 }  // namespace
 
+const AdifHandler::ModeWritten& AdifHandler::ModeOf(const char* text, int32_t length) {
+  size_t size = static_cast<size_t>(length);
+  ModeMemo* memo = nullptr;
+  uint64_t word = 0;
+  if (length <= 8) {
+    std::memcpy(&word, text, size);
+    static_assert(kModeMemoSlots == 16, "four bits of the hash");
+    memo = &mode_memo_[(word * 0x9E3779B97F4A7C15ull) >> 60];
+    if (memo->length == length && memo->text == word) return memo->written;
+  }
+  ModeWritten written;
+  adif::ModeChoice choice = adif::ChooseMode(text, length);
+  if (choice.mode != nullptr) {
+    written.mode = choice.mode;
+    written.mode_length = static_cast<int32_t>(std::strlen(choice.mode));
+    const char* read_back = choice.mode;
+    if (choice.submode != nullptr) {
+      written.submode = choice.submode;
+      written.submode_length = static_cast<int32_t>(std::strlen(choice.submode));
+      read_back = adif::ReadBackMode(choice.mode, choice.submode);
+    }
+    written.keeps_text = std::strlen(read_back) != size || std::memcmp(read_back, text, size) != 0;
+  } else {
+    written.keeps_text = true;
+  }
+  if (memo == nullptr) {
+    mode_written_ = written;
+    return mode_written_;
+  }
+  memo->text = word;
+  memo->length = length;
+  memo->written = written;
+  return memo->written;
+}
+
 int32_t AdifHandler::WriteText(char* line) {
   if (stream_ == nullptr || line == nullptr) return 0;
   QsoLineParts qso(line);
@@ -414,22 +449,16 @@ int32_t AdifHandler::WriteText(char* line) {
   const char* mode = field[kMode];
   int32_t mode_length = length[kMode];
   if (mode_length > 0) {
-    adif::ModeChoice choice = adif::ChooseMode(mode, mode_length);
-    if (choice.mode != nullptr) {
-      record.Set(adif::kMode, choice.mode);
-      const char* read_back = choice.mode;
-      if (choice.submode != nullptr) {
-        record.Set(adif::kSubmode, choice.submode);
-        read_back = adif::ReadBackMode(choice.mode, choice.submode);
-      }
-      if (std::strlen(read_back) != static_cast<size_t>(mode_length) ||
-          std::memcmp(read_back, mode, static_cast<size_t>(mode_length)) != 0) {
-        record.Set(adif::kAppMode, mode, mode_length);
+    const ModeWritten& written = ModeOf(mode, mode_length);
+    if (written.mode != nullptr) {
+      record.Set(adif::kMode, written.mode, written.mode_length, true);
+      if (written.submode != nullptr) {
+        record.Set(adif::kSubmode, written.submode, written.submode_length, true);
       }
     } else {
-      record.Set(adif::kAppMode, mode, mode_length);
       lossy = true;
     }
+    if (written.keeps_text) record.Set(adif::kAppMode, mode, mode_length);
   }
 
   // Reports, power.
