@@ -108,6 +108,20 @@ class AdifHandler : public LogHandler {
   // remembered, one per slot of a small table.
   const ModeWritten& ModeOf(const char* text, int32_t length);
 
+  // The date of a QSO line as read (YY/MM/DD, or with a four-digit year):
+  // valid, or not a date at all. DateOf reads the `length` bytes at `text`;
+  // lines mostly repeat the date of the line before, which is remembered.
+ public:
+  struct LineDate {
+    bool valid = false;
+    int32_t year = 0;  // four digits
+    int32_t month = 0;
+    int32_t day = 0;
+  };
+
+ private:
+  const LineDate& DateOf(const char* text, int32_t length);
+
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;
@@ -129,6 +143,11 @@ class AdifHandler : public LogHandler {
   static constexpr int kModeMemoSlots = 16;
   ModeMemo mode_memo_[kModeMemoSlots];
   ModeWritten mode_written_;  // the answer for a mode of more than eight bytes
+  // Writing: the last date text DateOf read (-1: none) and what it gave.
+  static constexpr int32_t kDateMemoSize = 16;
+  char date_memo_text_[kDateMemoSize] = {};
+  int32_t date_memo_length_ = -1;
+  LineDate date_memo_;
 };
 
 }  // namespace varnek

@@ -92,20 +92,43 @@ bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) 
   return *hour < 24 && *minute < 60;
 }
 
-// The date (YY/MM/DD, or with a four-digit year) and time (HHMM) of the
-// QSO line, in JST, moved to UTC; `day_after` moves the date one day on
-// first (an end time before the start time).
-Moment UtcMoment(const char* date, const char* time, int32_t time_length, bool day_after) {
-  Moment m;
+}  // namespace
+
+const AdifHandler::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
+  if (length == date_memo_length_ &&
+      std::memcmp(text, date_memo_text_, static_cast<size_t>(length)) == 0) {
+    return date_memo_;
+  }
+  LineDate date;
   uint32_t y = 0, mo = 0, d = 0;
-  if (ScanDate(date, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
+  if (ScanDate(text, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
     int32_t year = adif::FullYear(y);
     if (d >= 1 && static_cast<int32_t>(d) <= DaysIn(year, static_cast<int32_t>(mo))) {
-      m.has_date = true;
-      m.year = year;
-      m.month = static_cast<int32_t>(mo);
-      m.day = static_cast<int32_t>(d);
+      date.valid = true;
+      date.year = year;
+      date.month = static_cast<int32_t>(mo);
+      date.day = static_cast<int32_t>(d);
     }
+  }
+  date_memo_ = date;
+  date_memo_length_ = length <= kDateMemoSize ? length : -1;
+  if (date_memo_length_ >= 0) std::memcpy(date_memo_text_, text, static_cast<size_t>(length));
+  return date_memo_;
+}
+
+namespace {
+
+// The date (DateOf) and time (HHMM) of the QSO line, in JST, moved to UTC;
+// `day_after` moves the date one day on first (an end time before the
+// start time).
+Moment UtcMoment(const AdifHandler::LineDate& date, const char* time, int32_t time_length,
+                 bool day_after) {
+  Moment m;
+  if (date.valid) {
+    m.has_date = true;
+    m.year = date.year;
+    m.month = date.month;
+    m.day = date.day;
   }
   m.has_time = ReadTime(time, time_length, &m.hour, &m.minute);
   if (m.has_date && day_after && ++m.day > DaysIn(m.year, m.month)) {
@@ -388,7 +411,8 @@ int32_t AdifHandler::WriteText(char* line) {
 
   // Start, in UTC.
   char date[8], time[4], end_date[8], end_time[4];
-  Moment start = UtcMoment(field[kDate], field[kTime], length[kTime], false);
+  const LineDate& line_date = DateOf(field[kDate], length[kDate]);
+  Moment start = UtcMoment(line_date, field[kTime], length[kTime], false);
   if (!start.has_date || !start.has_time) lossy = true;
   if (start.has_date) {
     PutDate(date, start);
@@ -407,7 +431,7 @@ int32_t AdifHandler::WriteText(char* line) {
     int32_t start_hour = 0, start_minute = 0;
     bool before = ReadTime(field[kTime], length[kTime], &start_hour, &start_minute) &&
                   end_hour * 60 + end_minute < start_hour * 60 + start_minute;
-    Moment end = UtcMoment(field[kDate], value->Str(), value->Length(), is_time && before);
+    Moment end = UtcMoment(line_date, value->Str(), value->Length(), is_time && before);
     if (end.has_time) {
       PutTime(end_time, end);
       record.Set(adif::kTimeOff, end_time, 4);
