@@ -36,7 +36,11 @@ class RemarkText {
   // `outer_only`, only a tag outside every bracketed stretch, and *inside
   // (if given) tells of one inside another tag's value (CutOuterTag).
   int Cut(TextBuffer& value, const char* keyword, bool outer_only = false, bool* inside = nullptr) {
-    int32_t n = static_cast<int32_t>(std::strlen(keyword));
+    return CutBytes(value, keyword, static_cast<int32_t>(std::strlen(keyword)), outer_only, inside);
+  }
+  // Cut of a keyword of n bytes.
+  int CutBytes(TextBuffer& value, const char* keyword, int32_t n, bool outer_only = false,
+               bool* inside = nullptr) {
     return MayHold(keyword, n) ? CutKeyword(value, keyword, n, outer_only, inside) : 0;
   }
 
@@ -92,6 +96,21 @@ inline int FindTag(const RemarkText& remarks, TextBuffer& value, const char* key
 inline int CutTag(RemarkText& remarks, TextBuffer& value, const char* keyword) {
   return remarks.Cut(value, keyword);
 }
+// The length of a keyword, when compiled.
+constexpr int32_t KeywordLength(const char* keyword) {
+  int32_t n = 0;
+  while (keyword[n] != '\0') ++n;
+  return n;
+}
+
+// CutTag of a keyword constant (such as tag::kPower): its length is known
+// when compiled, wherever the call is compiled.
+template <const char* kKeyword>
+int CutTagOf(RemarkText& remarks, TextBuffer& value) {
+  constexpr int32_t kLength = KeywordLength(kKeyword);
+  return remarks.CutBytes(value, kKeyword, kLength);
+}
+
 inline int CutOuterTag(RemarkText& remarks, TextBuffer& value, const char* keyword,
                        bool* inside = nullptr) {
   return remarks.Cut(value, keyword, true, inside);

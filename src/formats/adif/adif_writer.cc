@@ -17,6 +17,7 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
+#include "text/byte_text.h"
 #include "text/numbers.h"
 #include "text/tag_keywords.h"
 #include "text/time_shift.h"
@@ -163,6 +164,13 @@ void PutDate(char* out, const Moment& m) {
 void PutTime(char* out, const Moment& m) {
   PutTwoDigits(out, static_cast<uint32_t>(m.hour));
   PutTwoDigits(out + 2, static_cast<uint32_t>(m.minute));
+}
+
+// The value of the tag `kKeyword` cut from the remarks into `value`, or
+// null when there is none.
+template <const char* kKeyword>
+const TextBuffer* CutInto(RemarkText& remarks, TextBuffer& value) {
+  return CutTagOf<kKeyword>(remarks, value) ? &value : nullptr;
 }
 
 }  // namespace
@@ -394,9 +402,6 @@ int32_t AdifHandler::WriteText(char* line) {
   remarks.AssignBytes(field[kRemarks], length[kRemarks]);
   bool lossy = false;
   PendingRecord record(texts_[kConvertedText], converter_, &lossy);
-  auto cut = [&](WriterText text, const char* keyword) -> TextBuffer* {
-    return CutTag(remarks, texts_[text], keyword) ? &texts_[text] : nullptr;
-  };
 
   // Call sign, in capitals.
   TextBuffer& call = texts_[kCallText];
@@ -416,16 +421,16 @@ int32_t AdifHandler::WriteText(char* line) {
   if (!start.has_date || !start.has_time) lossy = true;
   if (start.has_date) {
     PutDate(date, start);
-    record.Set(adif::kQsoDate, date, 8);
+    record.Set(adif::kQsoDate, date, 8, true);
   }
   if (start.has_time) {
     PutTime(time, start);
-    record.Set(adif::kTimeOn, time, 4);
+    record.Set(adif::kTimeOn, time, 4, true);
   }
 
   // End: an END tag of HHMM (in JST); before the start time it is on the
   // day after.
-  if (const TextBuffer* value = cut(kEndText, tag::kEndTime)) {
+  if (const TextBuffer* value = CutInto<tag::kEndTime>(remarks, texts_[kEndText])) {
     int32_t end_hour = 0, end_minute = 0;
     bool is_time = ReadTime(value->Str(), value->Length(), &end_hour, &end_minute);
     int32_t start_hour = 0, start_minute = 0;
@@ -434,11 +439,11 @@ int32_t AdifHandler::WriteText(char* line) {
     Moment end = UtcMoment(line_date, value->Str(), value->Length(), is_time && before);
     if (end.has_time) {
       PutTime(end_time, end);
-      record.Set(adif::kTimeOff, end_time, 4);
+      record.Set(adif::kTimeOff, end_time, 4, true);
       if (end.has_date &&
           (end.year != start.year || end.month != start.month || end.day != start.day)) {
         PutDate(end_date, end);
-        record.Set(adif::kQsoDateOff, end_date, 8);
+        record.Set(adif::kQsoDateOff, end_date, 8, true);
       }
     }
     if (!is_time || value->Length() != 4) record.Set(adif::kAppEnd, *value);
@@ -487,13 +492,13 @@ int32_t AdifHandler::WriteText(char* line) {
 
   // Reports, power.
   record.Set(adif::kRstSent, field[kHisReport], length[kHisReport]);
-  if (const TextBuffer* value = cut(kMyReportText, tag::kMyReport)) {
+  if (const TextBuffer* value = CutInto<tag::kMyReport>(remarks, texts_[kMyReportText])) {
     record.Set(adif::kRstRcvd, *value);
   }
   const char* power = field[kPower];
   int32_t power_length = length[kPower];
   if (power_length == 0) {
-    if (const TextBuffer* value = cut(kPowerText, tag::kPower)) {
+    if (const TextBuffer* value = CutInto<tag::kPower>(remarks, texts_[kPowerText])) {
       power = value->Str();
       power_length = value->Length();
     }
@@ -513,7 +518,7 @@ int32_t AdifHandler::WriteText(char* line) {
   record.SetText(adif::kQth, adif::kQthIntl, field[kQth], length[kQth]);
 
   // Locator and area code.
-  if (const TextBuffer* value = cut(kGridText, tag::kGrid)) {
+  if (const TextBuffer* value = CutInto<tag::kGrid>(remarks, texts_[kGridText])) {
     bool locator = adif::IsLocator(value->Str(), value->Length());
     bool capitals_only = true;
     if (locator) {
@@ -530,7 +535,7 @@ int32_t AdifHandler::WriteText(char* line) {
     }
     if (!locator || !capitals_only) record.Set(adif::kAppGrid, *value);
   }
-  if (const TextBuffer* value = cut(kCodeText, tag::kCode)) {
+  if (const TextBuffer* value = CutInto<tag::kCode>(remarks, texts_[kCodeText])) {
     if (adif::IsAreaCode(value->Str(), value->Length()) &&
         adif::IsJapaneseCall(field[kCall], length[kCall])) {
       record.Set(adif::kState, value->Str(), 2);
@@ -541,58 +546,67 @@ int32_t AdifHandler::WriteText(char* line) {
   }
 
   // Contest, rigs, own QTH.
-  const TextBuffer* contest = cut(kContestText, tag::kContest);
-  if (contest == nullptr) contest = cut(kContestText, tag::kTest);
+  const TextBuffer* contest = CutInto<tag::kContest>(remarks, texts_[kContestText]);
+  if (contest == nullptr) contest = CutInto<tag::kTest>(remarks, texts_[kContestText]);
   if (contest != nullptr) {
     record.SetAscii(adif::kContestId, adif::kAppContest, contest->Str(), contest->Length());
   }
-  if (const TextBuffer* value = cut(kRigText, tag::kRig)) {
+  if (const TextBuffer* value = CutInto<tag::kRig>(remarks, texts_[kRigText])) {
     record.SetText(adif::kRig, adif::kRigIntl, *value);
   }
-  if (const TextBuffer* value = cut(kMyRigText, tag::kMyRig)) {
+  if (const TextBuffer* value = CutInto<tag::kMyRig>(remarks, texts_[kMyRigText])) {
     record.SetText(adif::kMyRig, adif::kMyRigIntl, *value);
   }
-  if (const TextBuffer* value = cut(kMyQthText, tag::kMyQth)) {
+  if (const TextBuffer* value = CutInto<tag::kMyQth>(remarks, texts_[kMyQthText])) {
     record.SetText(adif::kMyCity, adif::kMyCityIntl, *value);
   }
 
   // QSL: the route, the marks.
-  if (const TextBuffer* value = cut(kViaText, tag::kVia)) {
+  if (const TextBuffer* value = CutInto<tag::kVia>(remarks, texts_[kViaText])) {
     const char* via = adif::QslViaOf(value->Str()[0]);
     if (via != nullptr) record.Set(adif::kQslSentVia, via, 1);
     record.Set(adif::kAppVia, *value);
   }
   if (length[kQslMark1] > 0) {
-    record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1);
+    record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1, true);
     record.Set(adif::kAppQsl1, field[kQslMark1], length[kQslMark1]);
   }
   if (length[kQslMark2] > 0) {
-    record.Set(adif::kQslRcvd, "Y", 1);
+    record.Set(adif::kQslRcvd, "Y", 1, true);
     record.Set(adif::kAppQsl2, field[kQslMark2], length[kQslMark2]);
   }
   if (length[kEnv] > 0) {
     record.Set(adif::kAppEnv, field[kEnv], length[kEnv]);
-  } else if (const TextBuffer* value = cut(kEnvText, tag::kEnv)) {
+  } else if (const TextBuffer* value = CutInto<tag::kEnv>(remarks, texts_[kEnvText])) {
     record.Set(adif::kAppEnv, *value);
   }
 
   // The remarks proper, once the tags that have fields of their own are
   // out of them (readers list remark lines with such tags inside), and
   // whatever is left of the remarks.
-  TextBuffer& comment = texts_[kCommentText];
+  // The two, without blanks around them, one space between them; where one
+  // is empty, the other as it stands (the remarks stay as they are now).
   TextBuffer& value = texts_[kRemarkText];
-  comment.Clear();
-  if (CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1)) {
-    comment.AppendWord(value.Str());
-  }
+  bool remark = CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1) && !value.Empty();
   TextBuffer& notes = texts_[kNotesText];
   if (CutFirstTagTrimmed(remarks, notes, tag::kRemark2, tag::kManagerQsl)) {
     record.SetText(adif::kNotes, adif::kNotesIntl, notes);
   }
-  TextBuffer& rest = remarks.Edit();
-  rest.Trim();
-  comment.AppendWord(rest.Str());
-  record.SetText(adif::kComment, adif::kCommentIntl, comment);
+  const TextBuffer& left = remarks.Text();
+  const char* rest = SkipBlanks(left.Str());
+  int32_t rest_length =
+      LengthWithoutTrailingBlanks(rest, left.Length() - static_cast<int32_t>(rest - left.Str()));
+  if (!remark) {
+    record.SetText(adif::kComment, adif::kCommentIntl, rest, rest_length);
+  } else if (rest_length == 0) {
+    record.SetText(adif::kComment, adif::kCommentIntl, value);
+  } else {
+    TextBuffer& comment = texts_[kCommentText];
+    comment.AssignBuffer(value);
+    comment.AppendChar(' ');
+    comment.AppendBytes(rest, rest_length);
+    record.SetText(adif::kComment, adif::kCommentIntl, comment);
+  }
 
   if (lossy) WarnOverflowOnce(kAdifWriteWarning);
   TextBuffer& out = qso_.Line();
