@@ -314,6 +314,8 @@ int32_t KnownKeywordBefore(const char* text, int32_t open) {
 
 void WidenOverEmptiedTags(const char* text, int32_t length, int32_t* start, int32_t* end) {
   for (;;) {
+    // The usual case, told at once: no bracket right before the cut.
+    if (*start == 0 || !IsOpening(text[*start - 1])) return;
     int32_t open = *start - 1;
     if (open < 0 || *end >= length || !IsOpening(text[open]) ||
         text[*end] != ClosingFor(text[open]) || LeadRunBefore(text, text + open) % 2 == 1) {
