@@ -100,7 +100,13 @@ bool PutFieldTag(TextBuffer& out, TextBuffer& scratch, const char* keyword, cons
 // value the writer put into its tag, in brackets it pairs up.
 class ReadBackCheck {
  public:
-  void Expect(const char* tag_keyword, const char* value, int32_t length);
+  void Expect(const char* tag_keyword, const char* value, int32_t length) {
+    keyword_[n_] = tag_keyword;
+    keyword_length_[n_] = static_cast<int32_t>(std::strlen(tag_keyword));
+    given_[n_] = value;
+    given_length_[n_] = length;
+    ++n_;
+  }
   // True when the texts, read one after another as the reader reads them
   // (in `scratch`, whose text is replaced), give every field back as given
   // and no tag of theirs is taken in vain (two texts holding one: the
@@ -113,6 +119,7 @@ class ReadBackCheck {
   static constexpr int kMost = 3;
   int n_ = 0;
   const char* keyword_[kMost] = {};
+  int32_t keyword_length_[kMost] = {};
   const char* given_[kMost] = {};
   int32_t given_length_[kMost] = {};
 };

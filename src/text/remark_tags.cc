@@ -14,8 +14,8 @@ namespace varnek {
 
 namespace {
 
-constexpr char kOpening[] = "[{(\xA2<";
-constexpr char kClosing[] = "]})\xA3>";
+constexpr const char (&kOpening)[6] = kOpeningBrackets;
+constexpr const char (&kClosing)[6] = kClosingBrackets;
 // The short delimiter set; the long set adds the LOG200 separator 0x1E.
 constexpr char kShortDelimiters[] = " ,./;:*\t[{(\xA2<]})\xA3>";
 constexpr char kRecordSeparator = '\x1E';
@@ -405,13 +405,21 @@ void CountTagPlaces(const char* text, int32_t length, const char* const* keyword
                     int* counts) {
   constexpr int kMostKeywords = 8;
   int32_t sizes[kMostKeywords];
+  if (n > kMostKeywords) n = kMostKeywords;
+  for (int k = 0; k < n; ++k) sizes[k] = static_cast<int32_t>(std::strlen(keywords[k]));
+  CountTagPlaces(text, length, keywords, sizes, n, counts);
+}
+
+void CountTagPlaces(const char* text, int32_t length, const char* const* keywords,
+                    const int32_t* sizes, int n, int* counts) {
+  constexpr int kMostKeywords = 8;
   char last[kMostKeywords];
   if (n > kMostKeywords) n = kMostKeywords;
   for (int k = 0; k < n; ++k) {
     counts[k] = 0;
-    sizes[k] = static_cast<int32_t>(std::strlen(keywords[k]));
     last[k] = sizes[k] > 0 ? AsciiUpper(keywords[k][sizes[k] - 1]) : '\0';
   }
+  if (length == 0) return;
   constexpr int32_t kBatch = 32;
   int32_t places[kBatch];
   for (int32_t from = 0;;) {

@@ -21,6 +21,16 @@ namespace varnek {
 int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int32_t* offsets,
                             int32_t capacity);
 
+// The opening brackets of a tag, and the closing bracket of each.
+constexpr char kOpeningBrackets[] = "[{(\xA2<";
+constexpr char kClosingBrackets[] = "]})\xA3>";
+
+// True for the opening brackets.
+inline bool IsOpeningBracket(char c) {
+  return c == kOpeningBrackets[0] || c == kOpeningBrackets[1] || c == kOpeningBrackets[2] ||
+         c == kOpeningBrackets[3] || c == kOpeningBrackets[4];
+}
+
 inline char AsciiUpper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
