@@ -73,7 +73,6 @@ class AdifHandler : public LogHandler {
   bool WriteHeader();
   // The texts a record is made of, kept until it is written.
   enum WriterText : int {
-    kCallText,
     kEndText,
     kMyReportText,
     kPowerText,

@@ -403,16 +403,13 @@ int32_t AdifHandler::WriteText(char* line) {
   bool lossy = false;
   PendingRecord record(texts_[kConvertedText], converter_, &lossy);
 
-  // Call sign, in capitals.
-  TextBuffer& call = texts_[kCallText];
-  call.AssignBytes(field[kCall], length[kCall]);
-  char* capitals = call.Edit();
-  for (int32_t i = 0; i < call.Length(); ++i) {
-    if (capitals[i] >= 'a' && capitals[i] <= 'z') {
-      capitals[i] = static_cast<char>(capitals[i] - 'a' + 'A');
-    }
+  // Call sign, in capitals, in place (the line is taken apart in place; what
+  // reads the call sign below ignores letter case).
+  char* call = field[kCall];
+  for (int32_t i = 0; i < length[kCall]; ++i) {
+    if (call[i] >= 'a' && call[i] <= 'z') call[i] = static_cast<char>(call[i] - 'a' + 'A');
   }
-  record.SetAscii(adif::kCall, adif::kAppCall, call.Str(), call.Length());
+  record.SetAscii(adif::kCall, adif::kAppCall, call, length[kCall]);
 
   // Start, in UTC.
   char date[8], time[4], end_date[8], end_time[4];
