@@ -21,6 +21,17 @@
 
 namespace varnek {
 
+namespace adif {
+// The date of a QSO line as the writer reads it (YY/MM/DD, or with a
+// four-digit year): valid, or not a date at all.
+struct LineDate {
+  bool valid = false;
+  int32_t year = 0;  // four digits
+  int32_t month = 0;
+  int32_t day = 0;
+};
+}  // namespace adif
+
 class AdifHandler : public LogHandler {
  public:
   AdifHandler() = default;
@@ -107,19 +118,9 @@ class AdifHandler : public LogHandler {
   // remembered, one per slot of a small table.
   const ModeWritten& ModeOf(const char* text, int32_t length);
 
-  // The date of a QSO line as read (YY/MM/DD, or with a four-digit year):
-  // valid, or not a date at all. DateOf reads the `length` bytes at `text`;
-  // lines mostly repeat the date of the line before, which is remembered.
- public:
-  struct LineDate {
-    bool valid = false;
-    int32_t year = 0;  // four digits
-    int32_t month = 0;
-    int32_t day = 0;
-  };
-
- private:
-  const LineDate& DateOf(const char* text, int32_t length);
+  // The date the `length` bytes at `text` give; lines mostly repeat the
+  // date of the line before, which is remembered.
+  const adif::LineDate& DateOf(const char* text, int32_t length);
 
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
@@ -146,7 +147,7 @@ class AdifHandler : public LogHandler {
   static constexpr int32_t kDateMemoSize = 16;
   char date_memo_text_[kDateMemoSize] = {};
   int32_t date_memo_length_ = -1;
-  LineDate date_memo_;
+  adif::LineDate date_memo_;
 };
 
 }  // namespace varnek

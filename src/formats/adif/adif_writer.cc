@@ -95,12 +95,12 @@ bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) 
 
 }  // namespace
 
-const AdifHandler::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
+const adif::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
   if (length == date_memo_length_ &&
       std::memcmp(text, date_memo_text_, static_cast<size_t>(length)) == 0) {
     return date_memo_;
   }
-  LineDate date;
+  adif::LineDate date;
   uint32_t y = 0, mo = 0, d = 0;
   if (ScanDate(text, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
     int32_t year = adif::FullYear(y);
@@ -122,7 +122,7 @@ namespace {
 // The date (DateOf) and time (HHMM) of the QSO line, in JST, moved to UTC;
 // `day_after` moves the date one day on first (an end time before the
 // start time).
-Moment UtcMoment(const AdifHandler::LineDate& date, const char* time, int32_t time_length,
+Moment UtcMoment(const adif::LineDate& date, const char* time, int32_t time_length,
                  bool day_after) {
   Moment m;
   if (date.valid) {
@@ -413,7 +413,7 @@ int32_t AdifHandler::WriteText(char* line) {
 
   // Start, in UTC.
   char date[8], time[4], end_date[8], end_time[4];
-  const LineDate& line_date = DateOf(field[kDate], length[kDate]);
+  const adif::LineDate& line_date = DateOf(field[kDate], length[kDate]);
   Moment start = UtcMoment(line_date, field[kTime], length[kTime], false);
   if (!start.has_date || !start.has_time) lossy = true;
   if (start.has_date) {
