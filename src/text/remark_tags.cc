@@ -260,6 +260,12 @@ int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int3
 // a double-byte one) and the character before it allows a tag there.
 bool TagMayStartAt(const char* text, int32_t at, int32_t n) {
   const char* p = text + at;
+  // The usual cases at once: the text's start, or after a single byte
+  // that no lead byte comes right before (so it is a character of its own).
+  if (at == 0) return !IsLeadByte(p) || n >= 2;
+  if (!IsLeadByte(p - 1) && (at == 1 || !IsLeadByte(p - 2))) {
+    return IsLeadByte(p) ? n >= 2 && InShortSet(p[-1]) : InLongSet(p[-1]);
+  }
   size_t run = LeadRunBefore(text, p);
   if (run % 2 == 1) return false;  // the second byte of a double-byte character
   Before state = Before::kByte;
