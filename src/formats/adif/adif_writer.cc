@@ -295,7 +295,7 @@ class PendingRecord {
 
   // The record's line into `out`: each field as <NAME:LENGTH>VALUE and a
   // space, then the end of the record.
-  void Emit(TextBuffer& out) const {
+  void Emit(TextBuffer& out) {
     // Room for every field's opening, length, '>' and space.
     int32_t fields = __builtin_popcountll(present_);
     int32_t total = static_cast<int32_t>(sizeof kRecordEnd) - 1 + lengths_ +
@@ -303,12 +303,16 @@ class PendingRecord {
     out.Clear();
     char* start = out.Extend(total);
     char* at = start;
+    // The converted texts stay where they are now.
+    for (uint64_t bits = converted_bits_; bits != 0; bits &= bits - 1) {
+      int f = __builtin_ctzll(bits);
+      text_[f] = converted_.Str() + offset_[f];
+    }
     for (uint64_t bits = present_; bits != 0; bits &= bits - 1) {
       int f = __builtin_ctzll(bits);
       const adif::FieldOpening& opening = adif::OpeningOf(static_cast<Field>(f));
       int32_t length = length_[f];
-      const char* text =
-          (converted_bits_ >> f & 1u) != 0 ? converted_.Str() + offset_[f] : text_[f];
+      const char* text = text_[f];
       // The whole of `text` (the room holds it), the bytes after the opening
       // written over next.
       std::memcpy(at, opening.text, sizeof opening.text);
