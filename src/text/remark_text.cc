@@ -118,7 +118,10 @@ int RemarkText::CutKeyword(TextBuffer& value, const char* keyword, int32_t n, bo
   int32_t at = Locate(value, keyword, n, outer_only, &tag_end, inside);
   if (at < 0) return 0;
   int32_t start = TagCutStart(text_.Str(), at);
-  WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
+  // Only a cut right after an opening bracket may leave a tag empty.
+  if (start > 0 && IsOpeningBracket(text_.Str()[start - 1])) {
+    WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
+  }
   text_.Erase(start, tag_end);
   if (bracket_count_ != kUnknown) {
     // Brackets inside the cut go; those after it move back.
