@@ -62,14 +62,19 @@ bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 char ClosingFor(char open) { return kByteSets.closing_for[static_cast<unsigned char>(open)]; }
 
 // Copies as CopyBracketed does; *stored receives the number of bytes stored.
-// A byte that is no bracket, lead byte or zero is only stored.
+// A byte that is no bracket, lead byte or zero is only stored. Without
+// kBounded, `limit` is not looked at: dest holds as many bytes as the
+// source has before its zero byte, and one more.
+template <bool kBounded>
 const char* CopyBracketedCounted(char* dest, const char* source, char close, int32_t limit,
                                  int32_t* stored) {
   char nesting = kByteSets.opening_for[static_cast<unsigned char>(close)];
   char* first = dest;
   int32_t depth = 0;
   auto store = [&](char c) {
-    if (limit > 0) {
+    if (!kBounded) {
+      *dest++ = c;
+    } else if (limit > 0) {
       *dest++ = c;
       --limit;
     }
@@ -291,9 +296,10 @@ bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& 
   const char* body = p + n + 1;
   int32_t rest = static_cast<int32_t>(end - body);
   value.Clear();
+  // Room for every byte up to the text's end: the copy needs no bound.
   char* dest = value.Extend(rest);
   int32_t stored = 0;
-  const char* after = CopyBracketedCounted(dest, body, ClosingFor(p[n]), rest, &stored);
+  const char* after = CopyBracketedCounted<false>(dest, body, ClosingFor(p[n]), rest, &stored);
   value.Truncate(stored);
   if (stored == 0) return false;
   *tag_end = static_cast<int32_t>((after ? after : end) - text);
@@ -499,7 +505,7 @@ int32_t RemarkCutLength(const char* text, int32_t length, int32_t limit) {
 
 const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
   int32_t stored = 0;
-  return CopyBracketedCounted(dest, source, close, limit, &stored);
+  return CopyBracketedCounted<true>(dest, source, close, limit, &stored);
 }
 
 int FindTag(const TextBuffer& remarks, TextBuffer& value, const char* keyword) {
