@@ -57,8 +57,9 @@ bool ParseMegahertz(const char* text, int32_t length, uint64_t* hz) {
     }
   }
   if (!digit || too_large) return false;
-  for (int32_t i = fraction_digits; i < 6; ++i) fraction *= 10;
-  *hz = whole * kHzPerMhz + fraction;
+  // Hz of one unit of the last fraction digit given.
+  static constexpr uint64_t kUnitHz[7] = {1000000, 100000, 10000, 1000, 100, 10, 1};
+  *hz = whole * kHzPerMhz + fraction * kUnitHz[fraction_digits];
   return true;
 }
 
