@@ -93,7 +93,7 @@ void Tags(const std::string& text, const char* keyword) {
   char name[] = "Taro";
   char* name_field = name;
   varnek::DropNameRepeatingOperator(&name_field, remarks, found_value);
-  varnek::CutFirstTag(remarks, cut_value, {"REM", "REM1", keyword});
+  varnek::CutFirstTag(remarks, cut_value, "REM", "REM1", keyword);
   CheckInvariant(remarks);
 }
 

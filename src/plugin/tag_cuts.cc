@@ -19,13 +19,6 @@ bool PutFieldTag(TextBuffer& out, TextBuffer& scratch, const char* keyword, cons
   return paired;
 }
 
-void ReadBackCheck::Expect(const char* tag_keyword, const char* value, int32_t length) {
-  keyword_[n_] = tag_keyword;
-  given_[n_] = value;
-  given_length_[n_] = length;
-  ++n_;
-}
-
 bool ReadBackCheck::AsGivenFrom(std::initializer_list<const TextBuffer*> texts, RemarkText& scratch,
                                 TextBuffer& value) {
   // Where the only places for these tags are the writer's own, the reader
@@ -33,7 +26,7 @@ bool ReadBackCheck::AsGivenFrom(std::initializer_list<const TextBuffer*> texts, 
   int places[kMost] = {};
   for (const TextBuffer* text : texts) {
     int counts[kMost];
-    CountTagPlaces(text->Str(), text->Length(), keyword_, n_, counts);
+    CountTagPlaces(text->Str(), text->Length(), keyword_, keyword_length_, n_, counts);
     for (int i = 0; i < n_; ++i) places[i] += counts[i];
   }
   bool plain = true;
@@ -42,7 +35,7 @@ bool ReadBackCheck::AsGivenFrom(std::initializer_list<const TextBuffer*> texts, 
     plain = plain && places[i] == own;
     // A place inside one of the writer's own values would be taken first.
     for (int32_t j = 0; plain && own == 1 && j < given_length_[i]; ++j) {
-      plain = std::strchr("[{(\xA2<", given_[i][j]) == nullptr || given_[i][j] == '\0';
+      plain = !IsOpeningBracket(given_[i][j]);
     }
   }
   if (plain) return true;
@@ -52,7 +45,7 @@ bool ReadBackCheck::AsGivenFrom(std::initializer_list<const TextBuffer*> texts, 
   for (const TextBuffer* text : texts) {
     scratch.AssignBytes(text->Str(), text->Length());
     for (int i = 0; i < n_; ++i) {
-      if (!CutTag(scratch, value, keyword_[i])) continue;
+      if (!scratch.CutBytes(value, keyword_[i], keyword_length_[i])) continue;
       // A value that fills an empty field must not end it early: the QSO
       // line splits at the comma.
       if (given_[i] == nullptr && std::memchr(value.Str(), ',', value.Length()) != nullptr) {

@@ -22,19 +22,19 @@ namespace varnek {
 // `remarks`; its value lands in `value`. Later alternatives stay in the text.
 // A tag outside every bracketed stretch goes before one inside another
 // tag's value, whatever its keyword (REM1｢x｣ REM2｢REM[y]｣ gives up REM1
-// for REM, else REM1). Returns false when none is present.
-template <typename Remarks>
-bool CutFirstTag(Remarks& remarks, TextBuffer& value, std::initializer_list<const char*> keywords) {
-  if (keywords.size() == 1) return CutTag(remarks, value, *keywords.begin()) != 0;
-  bool inside = false;
-  for (const char* keyword : keywords) {
-    if (CutOuterTag(remarks, value, keyword, &inside)) return true;
+// for REM, else REM1). Returns false when none is present. The keywords
+// are arguments of their own, so that each named constant is measured when
+// compiled.
+template <typename Remarks, typename... Keywords>
+bool CutFirstTag(Remarks& remarks, TextBuffer& value, const Keywords&... keywords) {
+  static_assert(sizeof...(keywords) > 0, "at least one keyword");
+  if constexpr (sizeof...(keywords) == 1) {
+    return ((CutTag(remarks, value, keywords) != 0) && ...);
+  } else {
+    bool inside = false;
+    if ((CutOuterTag(remarks, value, keywords, &inside) || ...)) return true;
+    return inside && ((CutTag(remarks, value, keywords) != 0) || ...);
   }
-  if (!inside) return false;
-  for (const char* keyword : keywords) {
-    if (CutTag(remarks, value, keyword)) return true;
-  }
-  return false;
 }
 
 // True when `name` is not empty and equals, byte for byte, the value of
@@ -57,20 +57,19 @@ void DropNameRepeatingOperator(char** name, const Remarks& remarks, TextBuffer& 
 
 // Cuts the first of `keywords` that is present and appends its value to
 // `out`; appends nothing when none is present.
-template <typename Remarks>
+template <typename Remarks, typename... Keywords>
 bool MoveFirstTag(Remarks& remarks, TextBuffer& value, TextBuffer& out,
-                  std::initializer_list<const char*> keywords) {
-  if (!CutFirstTag(remarks, value, keywords)) return false;
+                  const Keywords&... keywords) {
+  if (!CutFirstTag(remarks, value, keywords...)) return false;
   out.AppendBuffer(value);
   return true;
 }
 
 // Cuts the first of `keywords` that is present and trims its value of
 // leading and trailing spaces and tabs.
-template <typename Remarks>
-bool CutFirstTagTrimmed(Remarks& remarks, TextBuffer& value,
-                        std::initializer_list<const char*> keywords) {
-  if (!CutFirstTag(remarks, value, keywords)) return false;
+template <typename Remarks, typename... Keywords>
+bool CutFirstTagTrimmed(Remarks& remarks, TextBuffer& value, const Keywords&... keywords) {
+  if (!CutFirstTag(remarks, value, keywords...)) return false;
   value.Trim();
   return true;
 }
@@ -79,7 +78,7 @@ bool CutFirstTagTrimmed(Remarks& remarks, TextBuffer& value,
 // or else `start_time`.
 template <typename Remarks>
 void AppendEndTime(TextBuffer& out, Remarks& remarks, TextBuffer& value, const char* start_time) {
-  if (!MoveFirstTag(remarks, value, out, {tag::kEndTime})) out.Append(start_time);
+  if (!MoveFirstTag(remarks, value, out, tag::kEndTime)) out.Append(start_time);
 }
 
 // Appends the tag `keyword` of a field's value (`length` bytes; nothing
@@ -101,7 +100,13 @@ bool PutFieldTag(TextBuffer& out, TextBuffer& scratch, const char* keyword, cons
 // value the writer put into its tag, in brackets it pairs up.
 class ReadBackCheck {
  public:
-  void Expect(const char* tag_keyword, const char* value, int32_t length);
+  void Expect(const char* tag_keyword, const char* value, int32_t length) {
+    keyword_[n_] = tag_keyword;
+    keyword_length_[n_] = static_cast<int32_t>(std::strlen(tag_keyword));
+    given_[n_] = value;
+    given_length_[n_] = length;
+    ++n_;
+  }
   // True when the texts, read one after another as the reader reads them
   // (in `scratch`, whose text is replaced), give every field back as given
   // and no tag of theirs is taken in vain (two texts holding one: the
@@ -114,6 +119,7 @@ class ReadBackCheck {
   static constexpr int kMost = 3;
   int n_ = 0;
   const char* keyword_[kMost] = {};
+  int32_t keyword_length_[kMost] = {};
   const char* given_[kMost] = {};
   int32_t given_length_[kMost] = {};
 };

@@ -14,8 +14,8 @@ namespace varnek {
 
 namespace {
 
-constexpr char kOpening[] = "[{(\xA2<";
-constexpr char kClosing[] = "]})\xA3>";
+constexpr const char (&kOpening)[6] = kOpeningBrackets;
+constexpr const char (&kClosing)[6] = kClosingBrackets;
 // The short delimiter set; the long set adds the LOG200 separator 0x1E.
 constexpr char kShortDelimiters[] = " ,./;:*\t[{(\xA2<]})\xA3>";
 constexpr char kRecordSeparator = '\x1E';
@@ -28,6 +28,7 @@ struct ByteSets {
   char closing_for[256] = {};  // of an opening bracket
   char opening_for[256] = {};  // of a closing bracket
   bool walk_stop[256] = {};    // brackets and lead bytes
+  bool copy_stop[256] = {};    // the same and the zero byte
 };
 
 constexpr ByteSets MakeByteSets() {
@@ -43,6 +44,7 @@ constexpr ByteSets MakeByteSets() {
   }
   for (int c = 0x81; c <= 0xFC; ++c)
     sets.walk_stop[c] = c <= 0x9F || c >= 0xE0 || sets.walk_stop[c];
+  for (int c = 0; c < 256; ++c) sets.copy_stop[c] = c == 0 || sets.walk_stop[c];
   for (const char* p = kShortDelimiters; *p != '\0'; ++p) {
     sets.short_delimiter[static_cast<unsigned char>(*p)] = true;
   }
@@ -60,27 +62,40 @@ bool InLongSet(char c) { return c == kRecordSeparator || InShortSet(c); }
 char ClosingFor(char open) { return kByteSets.closing_for[static_cast<unsigned char>(open)]; }
 
 // Copies as CopyBracketed does; *stored receives the number of bytes stored.
+// A byte that is no bracket, lead byte or zero is only stored. Without
+// kBounded, `limit` is not looked at: dest holds as many bytes as the
+// source has before its zero byte, and one more.
+template <bool kBounded>
 const char* CopyBracketedCounted(char* dest, const char* source, char close, int32_t limit,
                                  int32_t* stored) {
   char nesting = kByteSets.opening_for[static_cast<unsigned char>(close)];
   char* first = dest;
   int32_t depth = 0;
   auto store = [&](char c) {
-    if (limit > 0) {
+    if (!kBounded) {
+      *dest++ = c;
+    } else if (limit > 0) {
       *dest++ = c;
       --limit;
     }
   };
   const char* p = source;
   const char* after = nullptr;
-  while (*p != '\0') {
+  for (;;) {
+    char c = *p;
+    if (!kByteSets.copy_stop[static_cast<unsigned char>(c)] && c != close) {
+      store(c);
+      ++p;
+      continue;
+    }
+    if (c == '\0') break;
     if (IsLeadByte(p)) {
       store(*p++);
       if (*p == '\0') break;
       store(*p++);
       continue;
     }
-    char c = *p++;
+    ++p;
     if (nesting != '\0' && c == nesting) {
       ++depth;
     } else if (c == close) {
@@ -98,10 +113,7 @@ const char* CopyBracketedCounted(char* dest, const char* source, char close, int
 }
 
 bool KeywordAt(const char* p, const char* keyword, size_t n) {
-  for (size_t i = 0; i < n; ++i) {
-    if (p[i] == '\0' || AsciiUpper(p[i]) != AsciiUpper(keyword[i])) return false;
-  }
-  return true;
+  return KeywordMatches(p, keyword, static_cast<int32_t>(n));
 }
 
 // Where the previous character puts the search.
@@ -249,14 +261,16 @@ int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int3
   return count;
 }
 
-bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
-  return KeywordAt(p, keyword, static_cast<size_t>(n));
-}
-
 // A candidate qualifies when it starts a character (not the second byte of
 // a double-byte one) and the character before it allows a tag there.
 bool TagMayStartAt(const char* text, int32_t at, int32_t n) {
   const char* p = text + at;
+  // The usual cases at once: the text's start, or after a single byte
+  // that no lead byte comes right before (so it is a character of its own).
+  if (at == 0) return !IsLeadByte(p) || n >= 2;
+  if (!IsLeadByte(p - 1) && (at == 1 || !IsLeadByte(p - 2))) {
+    return IsLeadByte(p) ? n >= 2 && InShortSet(p[-1]) : InLongSet(p[-1]);
+  }
   size_t run = LeadRunBefore(text, p);
   if (run % 2 == 1) return false;  // the second byte of a double-byte character
   Before state = Before::kByte;
@@ -282,9 +296,10 @@ bool TagAt(const char* text, int32_t length, int32_t at, int32_t n, TextBuffer& 
   const char* body = p + n + 1;
   int32_t rest = static_cast<int32_t>(end - body);
   value.Clear();
+  // Room for every byte up to the text's end: the copy needs no bound.
   char* dest = value.Extend(rest);
   int32_t stored = 0;
-  const char* after = CopyBracketedCounted(dest, body, ClosingFor(p[n]), rest, &stored);
+  const char* after = CopyBracketedCounted<false>(dest, body, ClosingFor(p[n]), rest, &stored);
   value.Truncate(stored);
   if (stored == 0) return false;
   *tag_end = static_cast<int32_t>((after ? after : end) - text);
@@ -311,6 +326,8 @@ int32_t KnownKeywordBefore(const char* text, int32_t open) {
 
 void WidenOverEmptiedTags(const char* text, int32_t length, int32_t* start, int32_t* end) {
   for (;;) {
+    // The usual case, told at once: no bracket right before the cut.
+    if (*start == 0 || !IsOpening(text[*start - 1])) return;
     int32_t open = *start - 1;
     if (open < 0 || *end >= length || !IsOpening(text[open]) ||
         text[*end] != ClosingFor(text[open]) || LeadRunBefore(text, text + open) % 2 == 1) {
@@ -400,13 +417,21 @@ void CountTagPlaces(const char* text, int32_t length, const char* const* keyword
                     int* counts) {
   constexpr int kMostKeywords = 8;
   int32_t sizes[kMostKeywords];
+  if (n > kMostKeywords) n = kMostKeywords;
+  for (int k = 0; k < n; ++k) sizes[k] = static_cast<int32_t>(std::strlen(keywords[k]));
+  CountTagPlaces(text, length, keywords, sizes, n, counts);
+}
+
+void CountTagPlaces(const char* text, int32_t length, const char* const* keywords,
+                    const int32_t* sizes, int n, int* counts) {
+  constexpr int kMostKeywords = 8;
   char last[kMostKeywords];
   if (n > kMostKeywords) n = kMostKeywords;
   for (int k = 0; k < n; ++k) {
     counts[k] = 0;
-    sizes[k] = static_cast<int32_t>(std::strlen(keywords[k]));
     last[k] = sizes[k] > 0 ? AsciiUpper(keywords[k][sizes[k] - 1]) : '\0';
   }
+  if (length == 0) return;
   constexpr int32_t kBatch = 32;
   int32_t places[kBatch];
   for (int32_t from = 0;;) {
@@ -480,7 +505,7 @@ int32_t RemarkCutLength(const char* text, int32_t length, int32_t limit) {
 
 const char* CopyBracketed(char* dest, const char* source, char close, int32_t limit) {
   int32_t stored = 0;
-  return CopyBracketedCounted(dest, source, close, limit, &stored);
+  return CopyBracketedCounted<true>(dest, source, close, limit, &stored);
 }
 
 int FindTag(const TextBuffer& remarks, TextBuffer& value, const char* keyword) {

@@ -51,6 +51,9 @@ inline bool AppendRemarkTag(TextBuffer& out, const char* keyword, const char* va
 // before an opening bracket. A tag the search finds is at one of them.
 void CountTagPlaces(const char* text, int32_t length, const char* const* keywords, int n,
                     int* counts);
+// The same with the keywords' lengths given.
+void CountTagPlaces(const char* text, int32_t length, const char* const* keywords,
+                    const int32_t* sizes, int n, int* counts);
 
 // How many bytes of a remarks text of `length` bytes to keep when it may
 // hold at most `limit`: all of them when they fit; otherwise the longest

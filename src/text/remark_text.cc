@@ -27,13 +27,6 @@ void RemarkText::NoteBytesBeforeBrackets() {
   before_brackets_ = bytes;
 }
 
-bool RemarkText::MayHold(const char* keyword) const {
-  size_t n = std::strlen(keyword);
-  if (n == 0) return false;
-  char last = AsciiUpper(keyword[n - 1]);
-  return bracket_count_ == kUnknown || (before_brackets_ >> (last & 63) & 1) != 0;
-}
-
 void RemarkText::Trim() {
   const char* text = text_.Str();
   int32_t leading = 0;
@@ -43,9 +36,8 @@ void RemarkText::Trim() {
   for (int32_t i = 0; i < bracket_count_; ++i) brackets_[i] -= leading;
 }
 
-int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_only,
+int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, int32_t n, bool outer_only,
                            int32_t* tag_end, bool* inside) const {
-  int32_t n = static_cast<int32_t>(std::strlen(keyword));
   const char* text = text_.Str();
   int32_t length = text_.Length();
   if (n == 0 || length == 0) return -1;
@@ -62,16 +54,21 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_on
   // only one of its keyword, or the first opening bracket is its own.
   OuterLevel outer(text);
   int32_t first_found = -1;
+  // While no later place has been tried, `value` and first_end still hold
+  // what the first tag found gave.
+  int32_t first_end = 0;
+  bool first_held = false;
   bool first_inside = false;
   for (;;) {
     int32_t count =
         known ? bracket_count_ : FindOpeningBrackets(text, length, from, batch, kMaxBrackets);
     for (int32_t i = 0; i < count; ++i) {
       int32_t at = places[i] - n;
-      if (at < 0 || AsciiUpper(text[at]) != first || !KeywordMatches(text + at, keyword, n) ||
-          !TagAt(text, length, at, n, value, tag_end)) {
+      if (at < 0 || AsciiUpper(text[at]) != first || !KeywordMatches(text + at, keyword, n)) {
         continue;
       }
+      first_held = false;
+      if (!TagAt(text, length, at, n, value, tag_end)) continue;
       bool leads = known && i == 0;
       if (outer_only) {
         if (leads || outer.At(at)) return at;
@@ -81,6 +78,8 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_on
       if (first_found < 0) {
         if (leads) return at;
         first_found = at;
+        first_end = *tag_end;
+        first_held = true;
         continue;
       }
       if (!first_inside) {
@@ -100,23 +99,29 @@ int32_t RemarkText::Locate(TextBuffer& value, const char* keyword, bool outer_on
     if (inside != nullptr) *inside = true;
     return -1;
   }
-  TagAt(text, length, first_found, n, value, tag_end);
+  if (first_held) {
+    *tag_end = first_end;
+  } else {
+    TagAt(text, length, first_found, n, value, tag_end);
+  }
   return first_found;
 }
 
-int RemarkText::Find(TextBuffer& value, const char* keyword) const {
-  if (!MayHold(keyword)) return 0;
+int RemarkText::FindKeyword(TextBuffer& value, const char* keyword, int32_t n) const {
   int32_t tag_end = 0;
-  return Locate(value, keyword, false, &tag_end) >= 0 ? 1 : 0;
+  return Locate(value, keyword, n, false, &tag_end) >= 0 ? 1 : 0;
 }
 
-int RemarkText::Cut(TextBuffer& value, const char* keyword, bool outer_only, bool* inside) {
-  if (!MayHold(keyword)) return 0;
+int RemarkText::CutKeyword(TextBuffer& value, const char* keyword, int32_t n, bool outer_only,
+                           bool* inside) {
   int32_t tag_end = 0;
-  int32_t at = Locate(value, keyword, outer_only, &tag_end, inside);
+  int32_t at = Locate(value, keyword, n, outer_only, &tag_end, inside);
   if (at < 0) return 0;
   int32_t start = TagCutStart(text_.Str(), at);
-  WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
+  // Only a cut right after an opening bracket may leave a tag empty.
+  if (start > 0 && IsOpeningBracket(text_.Str()[start - 1])) {
+    WidenOverEmptiedTags(text_.Str(), text_.Length(), &start, &tag_end);
+  }
   text_.Erase(start, tag_end);
   if (bracket_count_ != kUnknown) {
     // Brackets inside the cut go; those after it move back.

@@ -21,13 +21,28 @@ namespace varnek {
 int32_t FindOpeningBrackets(const char* text, int32_t length, int32_t from, int32_t* offsets,
                             int32_t capacity);
 
+// The opening brackets of a tag, and the closing bracket of each.
+constexpr char kOpeningBrackets[] = "[{(\xA2<";
+constexpr char kClosingBrackets[] = "]})\xA3>";
+
+// True for the opening brackets.
+inline bool IsOpeningBracket(char c) {
+  return c == kOpeningBrackets[0] || c == kOpeningBrackets[1] || c == kOpeningBrackets[2] ||
+         c == kOpeningBrackets[3] || c == kOpeningBrackets[4];
+}
+
 inline char AsciiUpper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // True when the n bytes at p spell `keyword`, letter case ignored (stops
 // at a zero byte in p).
-bool KeywordMatches(const char* p, const char* keyword, int32_t n);
+inline bool KeywordMatches(const char* p, const char* keyword, int32_t n) {
+  for (int32_t i = 0; i < n; ++i) {
+    if (p[i] == '\0' || AsciiUpper(p[i]) != AsciiUpper(keyword[i])) return false;
+  }
+  return true;
+}
 
 // True when a tag whose keyword has n bytes may begin at offset `at` of
 // `text`: `at` starts a character and the character before it allows it.

@@ -124,11 +124,4 @@ void TextBuffer::Erase(int32_t start, int32_t end) {
   cursor_ = data_ + length_;
 }
 
-void TextBuffer::Truncate(int32_t n) {
-  if (n < 0 || n >= length_) return;
-  length_ = n;
-  cursor_ = data_ + n;
-  *cursor_ = '\0';
-}
-
 }  // namespace varnek

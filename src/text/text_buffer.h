@@ -165,7 +165,12 @@ class TextBuffer {
   // 0 <= start <= end <= Length().
   void Erase(int32_t start, int32_t end);
   // Cuts the text to its first n bytes (no-op when already shorter).
-  void Truncate(int32_t n);
+  void Truncate(int32_t n) {
+    if (n < 0 || n >= length_) return;
+    length_ = n;
+    cursor_ = data_ + n;
+    *cursor_ = '\0';
+  }
 
  private:
   // Takes a larger block (the growth rule) so that n more bytes fit.

@@ -41,11 +41,21 @@ TEST(RemarkTextTest, AnswersAsTheTextBufferSearchThroughCutsAndTrims) {
     for (int step = 0; step < 12; ++step) {
       const std::string& keyword = kKeywords[random() % kKeywords.size()];
       TextBuffer value, plain_value;
-      int action = static_cast<int>(random() % 5);
+      int action = static_cast<int>(random() % 6);
       if (action == 0) {
         EXPECT_EQ(remarks.Find(value, keyword.c_str()),
                   FindTag(plain, plain_value, keyword.c_str()))
             << text << " / " << keyword;
+      } else if (action == 5) {
+        bool inside = false, plain_inside = false;
+        int cut = CutOuterTag(remarks, value, keyword.c_str(), &inside);
+        EXPECT_EQ(cut, CutOuterTag(plain, plain_value, keyword.c_str(), &plain_inside))
+            << text << " / " << keyword;
+        EXPECT_EQ(inside, plain_inside) << text << " / " << keyword;
+        if (cut == 0) {  // the value is then no answer
+          value.Clear();
+          plain_value.Clear();
+        }
       } else if (action == 4) {
         remarks.Trim();
         plain.Trim();

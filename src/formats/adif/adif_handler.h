@@ -13,12 +13,24 @@
 #include <cstdint>
 
 #include "formats/adif/adif_scanner.h"
+#include "formats/adif/adif_tables.h"
 #include "platform/code_page.h"
 #include "plugin/log_handler.h"
 #include "text/remark_text.h"
 #include "text/text_buffer.h"
 
 namespace varnek {
+
+namespace adif {
+// The date of a QSO line as the writer reads it (YY/MM/DD, or with a
+// four-digit year): valid, or not a date at all.
+struct LineDate {
+  bool valid = false;
+  int32_t year = 0;  // four digits
+  int32_t month = 0;
+  int32_t day = 0;
+};
+}  // namespace adif
 
 class AdifHandler : public LogHandler {
  public:
@@ -84,7 +96,6 @@ class AdifHandler : public LogHandler {
   bool WriteHeader();
   // The texts a record is made of, kept until it is written.
   enum WriterText : int {
-    kCallText,
     kEndText,
     kMyReportText,
     kPowerText,
@@ -104,6 +115,25 @@ class AdifHandler : public LogHandler {
     kWriterTextCount
   };
 
+  // How the mode of a QSO line is written: its ADIF mode and submode
+  // (names and lengths; no mode when the line's is none), and whether the
+  // application field keeps the line's text as well.
+  struct ModeWritten {
+    const char* mode = nullptr;
+    int32_t mode_length = 0;
+    const char* submode = nullptr;
+    int32_t submode_length = 0;
+    bool keeps_text = false;
+  };
+  // The ModeWritten of the `length` bytes at `text`. A log uses a few
+  // modes again and again: the answers for modes of up to eight bytes are
+  // remembered, one per slot of a small table.
+  const ModeWritten& ModeOf(const char* text, int32_t length);
+
+  // The date the `length` bytes at `text` give; lines mostly repeat the
+  // date of the line before, which is remembered.
+  const adif::LineDate& DateOf(const char* text, int32_t length);
+
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;
@@ -117,6 +147,21 @@ class AdifHandler : public LogHandler {
   ModeMemo submode_memo_;  // and the submode
   RemarkText remarks_;     // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
+  // Writing: ModeOf's table, each slot a mode text (its bytes as a word,
+  // and its length; 0: none yet) and its answer.
+  struct ModeMemo {
+    uint64_t text = 0;
+    int32_t length = 0;
+    ModeWritten written;
+  };
+  static constexpr int kModeMemoSlots = 16;
+  ModeMemo mode_memo_[kModeMemoSlots];
+  ModeWritten mode_written_;  // the answer for a mode of more than eight bytes
+  // Writing: the last date text DateOf read (-1: none) and what it gave.
+  static constexpr int32_t kDateMemoSize = 16;
+  char date_memo_text_[kDateMemoSize] = {};
+  int32_t date_memo_length_ = -1;
+  adif::LineDate date_memo_;
 };
 
 }  // namespace varnek

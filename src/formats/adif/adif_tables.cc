@@ -307,9 +307,19 @@ constexpr BandLabel kBandLabels[] = {{"1200", "23cm"}, {"5600", "6cm"}};
 }  // namespace
 
 const Band* BandOf(uint64_t hz) {
-  for (size_t i = 0; i < kBandCount; ++i) {
-    if (hz >= kBands[i].lower_hz && hz <= kBands[i].upper_hz) return &kBands[i];
+  // The bands come in rising order and do not overlap: the one band that
+  // may hold hz is the first that does not end below it.
+  size_t low = 0;
+  size_t high = kBandCount;
+  while (low < high) {
+    size_t middle = (low + high) / 2;
+    if (kBands[middle].upper_hz < hz) {
+      low = middle + 1;
+    } else {
+      high = middle;
+    }
   }
+  if (low < kBandCount && hz >= kBands[low].lower_hz) return &kBands[low];
   return nullptr;
 }
 

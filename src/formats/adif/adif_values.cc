@@ -30,25 +30,36 @@ bool IsDecimal(const char* text, int32_t length) {
 }  // namespace
 
 bool ParseMegahertz(const char* text, int32_t length, uint64_t* hz) {
-  if (!IsDecimal(text, length)) return false;
+  // One pass; what IsDecimal refuses is refused wherever it stands, before
+  // a value too large is.
   uint64_t whole = 0;
   uint64_t fraction = 0;
   int32_t fraction_digits = 0;
+  bool digit = false;
   bool after_point = false;
+  bool too_large = false;
   for (int32_t i = 0; i < length; ++i) {
     char c = text[i];
     if (c == '.') {
+      if (after_point) return false;
       after_point = true;
-    } else if (!after_point) {
+      continue;
+    }
+    if (!IsDigit(c)) return false;
+    digit = true;
+    if (too_large) continue;
+    if (!after_point) {
       whole = whole * 10 + static_cast<uint64_t>(c - '0');
-      if (whole > kMostHz / kHzPerMhz) return false;
+      too_large = whole > kMostHz / kHzPerMhz;
     } else {
-      if (++fraction_digits > 6) return false;
+      too_large = ++fraction_digits > 6;
       fraction = fraction * 10 + static_cast<uint64_t>(c - '0');
     }
   }
-  for (int32_t i = fraction_digits; i < 6; ++i) fraction *= 10;
-  *hz = whole * kHzPerMhz + fraction;
+  if (!digit || too_large) return false;
+  // Hz of one unit of the last fraction digit given.
+  static constexpr uint64_t kUnitHz[7] = {1000000, 100000, 10000, 1000, 100, 10, 1};
+  *hz = whole * kHzPerMhz + fraction * kUnitHz[fraction_digits];
   return true;
 }
 

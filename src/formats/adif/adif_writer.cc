@@ -17,6 +17,7 @@
 #include "plugin/qso_fields.h"
 #include "plugin/tag_cuts.h"
 #include "plugin/warning.h"
+#include "text/byte_text.h"
 #include "text/numbers.h"
 #include "text/tag_keywords.h"
 #include "text/time_shift.h"
@@ -92,20 +93,43 @@ bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) 
   return *hour < 24 && *minute < 60;
 }
 
-// The date (YY/MM/DD, or with a four-digit year) and time (HHMM) of the
-// QSO line, in JST, moved to UTC; `day_after` moves the date one day on
-// first (an end time before the start time).
-Moment UtcMoment(const char* date, const char* time, int32_t time_length, bool day_after) {
-  Moment m;
+}  // namespace
+
+const adif::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
+  if (length == date_memo_length_ &&
+      std::memcmp(text, date_memo_text_, static_cast<size_t>(length)) == 0) {
+    return date_memo_;
+  }
+  adif::LineDate date;
   uint32_t y = 0, mo = 0, d = 0;
-  if (ScanDate(date, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
+  if (ScanDate(text, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
     int32_t year = adif::FullYear(y);
     if (d >= 1 && static_cast<int32_t>(d) <= DaysIn(year, static_cast<int32_t>(mo))) {
-      m.has_date = true;
-      m.year = year;
-      m.month = static_cast<int32_t>(mo);
-      m.day = static_cast<int32_t>(d);
+      date.valid = true;
+      date.year = year;
+      date.month = static_cast<int32_t>(mo);
+      date.day = static_cast<int32_t>(d);
     }
+  }
+  date_memo_ = date;
+  date_memo_length_ = length <= kDateMemoSize ? length : -1;
+  if (date_memo_length_ >= 0) std::memcpy(date_memo_text_, text, static_cast<size_t>(length));
+  return date_memo_;
+}
+
+namespace {
+
+// The date (DateOf) and time (HHMM) of the QSO line, in JST, moved to UTC;
+// `day_after` moves the date one day on first (an end time before the
+// start time).
+Moment UtcMoment(const adif::LineDate& date, const char* time, int32_t time_length,
+                 bool day_after) {
+  Moment m;
+  if (date.valid) {
+    m.has_date = true;
+    m.year = date.year;
+    m.month = date.month;
+    m.day = date.day;
   }
   m.has_time = ReadTime(time, time_length, &m.hour, &m.minute);
   if (m.has_date && day_after && ++m.day > DaysIn(m.year, m.month)) {
@@ -140,6 +164,13 @@ void PutDate(char* out, const Moment& m) {
 void PutTime(char* out, const Moment& m) {
   PutTwoDigits(out, static_cast<uint32_t>(m.hour));
   PutTwoDigits(out + 2, static_cast<uint32_t>(m.minute));
+}
+
+// The value of the tag `kKeyword` cut from the remarks into `value`, or
+// null when there is none.
+template <const char* kKeyword>
+const TextBuffer* CutInto(RemarkText& remarks, TextBuffer& value) {
+  return CutTagOf<kKeyword>(remarks, value) ? &value : nullptr;
 }
 
 }  // namespace
@@ -264,7 +295,7 @@ class PendingRecord {
 
   // The record's line into `out`: each field as <NAME:LENGTH>VALUE and a
   // space, then the end of the record.
-  void Emit(TextBuffer& out) const {
+  void Emit(TextBuffer& out) {
     // Room for every field's opening, length, '>' and space.
     int32_t fields = __builtin_popcountll(present_);
     int32_t total = static_cast<int32_t>(sizeof kRecordEnd) - 1 + lengths_ +
@@ -272,12 +303,16 @@ class PendingRecord {
     out.Clear();
     char* start = out.Extend(total);
     char* at = start;
+    // The converted texts stay where they are now.
+    for (uint64_t bits = converted_bits_; bits != 0; bits &= bits - 1) {
+      int f = __builtin_ctzll(bits);
+      text_[f] = converted_.Str() + offset_[f];
+    }
     for (uint64_t bits = present_; bits != 0; bits &= bits - 1) {
       int f = __builtin_ctzll(bits);
       const adif::FieldOpening& opening = adif::OpeningOf(static_cast<Field>(f));
       int32_t length = length_[f];
-      const char* text =
-          (converted_bits_ >> f & 1u) != 0 ? converted_.Str() + offset_[f] : text_[f];
+      const char* text = text_[f];
       // The whole of `text` (the room holds it), the bytes after the opening
       // written over next.
       std::memcpy(at, opening.text, sizeof opening.text);
@@ -327,6 +362,41 @@ class PendingRecord {
 
 }  // namespace
 
+const AdifHandler::ModeWritten& AdifHandler::ModeOf(const char* text, int32_t length) {
+  size_t size = static_cast<size_t>(length);
+  ModeMemo* memo = nullptr;
+  uint64_t word = 0;
+  if (length <= 8) {
+    std::memcpy(&word, text, size);
+    static_assert(kModeMemoSlots == 16, "four bits of the hash");
+    memo = &mode_memo_[(word * 0x9E3779B97F4A7C15ull) >> 60];
+    if (memo->length == length && memo->text == word) return memo->written;
+  }
+  ModeWritten written;
+  adif::ModeChoice choice = adif::ChooseMode(text, length);
+  if (choice.mode != nullptr) {
+    written.mode = choice.mode;
+    written.mode_length = static_cast<int32_t>(std::strlen(choice.mode));
+    const char* read_back = choice.mode;
+    if (choice.submode != nullptr) {
+      written.submode = choice.submode;
+      written.submode_length = static_cast<int32_t>(std::strlen(choice.submode));
+      read_back = adif::ReadBackMode(choice.mode, choice.submode);
+    }
+    written.keeps_text = std::strlen(read_back) != size || std::memcmp(read_back, text, size) != 0;
+  } else {
+    written.keeps_text = true;
+  }
+  if (memo == nullptr) {
+    mode_written_ = written;
+    return mode_written_;
+  }
+  memo->text = word;
+  memo->length = length;
+  memo->written = written;
+  return memo->written;
+}
+
 int32_t AdifHandler::WriteText(char* line) {
   if (stream_ == nullptr || line == nullptr) return 0;
   QsoLineParts qso(line);
@@ -336,50 +406,45 @@ int32_t AdifHandler::WriteText(char* line) {
   remarks.AssignBytes(field[kRemarks], length[kRemarks]);
   bool lossy = false;
   PendingRecord record(texts_[kConvertedText], converter_, &lossy);
-  auto cut = [&](WriterText text, const char* keyword) -> TextBuffer* {
-    return CutTag(remarks, texts_[text], keyword) ? &texts_[text] : nullptr;
-  };
 
-  // Call sign, in capitals.
-  TextBuffer& call = texts_[kCallText];
-  call.AssignBytes(field[kCall], length[kCall]);
-  char* capitals = call.Edit();
-  for (int32_t i = 0; i < call.Length(); ++i) {
-    if (capitals[i] >= 'a' && capitals[i] <= 'z') {
-      capitals[i] = static_cast<char>(capitals[i] - 'a' + 'A');
-    }
+  // Call sign, in capitals, in place (the line is taken apart in place; what
+  // reads the call sign below ignores letter case).
+  char* call = field[kCall];
+  for (int32_t i = 0; i < length[kCall]; ++i) {
+    if (call[i] >= 'a' && call[i] <= 'z') call[i] = static_cast<char>(call[i] - 'a' + 'A');
   }
-  record.SetAscii(adif::kCall, adif::kAppCall, call.Str(), call.Length());
+  record.SetAscii(adif::kCall, adif::kAppCall, call, length[kCall]);
 
   // Start, in UTC.
   char date[8], time[4], end_date[8], end_time[4];
-  Moment start = UtcMoment(field[kDate], field[kTime], length[kTime], false);
+  const adif::LineDate& line_date = DateOf(field[kDate], length[kDate]);
+  Moment start = UtcMoment(line_date, field[kTime], length[kTime], false);
   if (!start.has_date || !start.has_time) lossy = true;
   if (start.has_date) {
     PutDate(date, start);
-    record.Set(adif::kQsoDate, date, 8);
+    record.Set(adif::kQsoDate, date, 8, true);
   }
   if (start.has_time) {
     PutTime(time, start);
-    record.Set(adif::kTimeOn, time, 4);
+    record.Set(adif::kTimeOn, time, 4, true);
   }
 
   // End: an END tag of HHMM (in JST); before the start time it is on the
   // day after.
-  if (const TextBuffer* value = cut(kEndText, tag::kEndTime)) {
+  if (const TextBuffer* value = CutInto<tag::kEndTime>(remarks, texts_[kEndText])) {
     int32_t end_hour = 0, end_minute = 0;
     bool is_time = ReadTime(value->Str(), value->Length(), &end_hour, &end_minute);
     int32_t start_hour = 0, start_minute = 0;
     bool before = ReadTime(field[kTime], length[kTime], &start_hour, &start_minute) &&
                   end_hour * 60 + end_minute < start_hour * 60 + start_minute;
-    Moment end = UtcMoment(field[kDate], value->Str(), value->Length(), is_time && before);
+    Moment end = UtcMoment(line_date, value->Str(), value->Length(), is_time && before);
     if (end.has_time) {
       PutTime(end_time, end);
-      record.Set(adif::kTimeOff, end_time, 4);
+      record.Set(adif::kTimeOff, end_time, 4, true);
       if (end.has_date &&
           (end.year != start.year || end.month != start.month || end.day != start.day)) {
         PutDate(end_date, end);
-        record.Set(adif::kQsoDateOff, end_date, 8);
+        record.Set(adif::kQsoDateOff, end_date, 8, true);
       }
     }
     if (!is_time || value->Length() != 4) record.Set(adif::kAppEnd, *value);
@@ -414,33 +479,27 @@ int32_t AdifHandler::WriteText(char* line) {
   const char* mode = field[kMode];
   int32_t mode_length = length[kMode];
   if (mode_length > 0) {
-    adif::ModeChoice choice = adif::ChooseMode(mode, mode_length);
-    if (choice.mode != nullptr) {
-      record.Set(adif::kMode, choice.mode);
-      const char* read_back = choice.mode;
-      if (choice.submode != nullptr) {
-        record.Set(adif::kSubmode, choice.submode);
-        read_back = adif::ReadBackMode(choice.mode, choice.submode);
-      }
-      if (std::strlen(read_back) != static_cast<size_t>(mode_length) ||
-          std::memcmp(read_back, mode, static_cast<size_t>(mode_length)) != 0) {
-        record.Set(adif::kAppMode, mode, mode_length);
+    const ModeWritten& written = ModeOf(mode, mode_length);
+    if (written.mode != nullptr) {
+      record.Set(adif::kMode, written.mode, written.mode_length, true);
+      if (written.submode != nullptr) {
+        record.Set(adif::kSubmode, written.submode, written.submode_length, true);
       }
     } else {
-      record.Set(adif::kAppMode, mode, mode_length);
       lossy = true;
     }
+    if (written.keeps_text) record.Set(adif::kAppMode, mode, mode_length);
   }
 
   // Reports, power.
   record.Set(adif::kRstSent, field[kHisReport], length[kHisReport]);
-  if (const TextBuffer* value = cut(kMyReportText, tag::kMyReport)) {
+  if (const TextBuffer* value = CutInto<tag::kMyReport>(remarks, texts_[kMyReportText])) {
     record.Set(adif::kRstRcvd, *value);
   }
   const char* power = field[kPower];
   int32_t power_length = length[kPower];
   if (power_length == 0) {
-    if (const TextBuffer* value = cut(kPowerText, tag::kPower)) {
+    if (const TextBuffer* value = CutInto<tag::kPower>(remarks, texts_[kPowerText])) {
       power = value->Str();
       power_length = value->Length();
     }
@@ -460,7 +519,7 @@ int32_t AdifHandler::WriteText(char* line) {
   record.SetText(adif::kQth, adif::kQthIntl, field[kQth], length[kQth]);
 
   // Locator and area code.
-  if (const TextBuffer* value = cut(kGridText, tag::kGrid)) {
+  if (const TextBuffer* value = CutInto<tag::kGrid>(remarks, texts_[kGridText])) {
     bool locator = adif::IsLocator(value->Str(), value->Length());
     bool capitals_only = true;
     if (locator) {
@@ -477,7 +536,7 @@ int32_t AdifHandler::WriteText(char* line) {
     }
     if (!locator || !capitals_only) record.Set(adif::kAppGrid, *value);
   }
-  if (const TextBuffer* value = cut(kCodeText, tag::kCode)) {
+  if (const TextBuffer* value = CutInto<tag::kCode>(remarks, texts_[kCodeText])) {
     if (adif::IsAreaCode(value->Str(), value->Length()) &&
         adif::IsJapaneseCall(field[kCall], length[kCall])) {
       record.Set(adif::kState, value->Str(), 2);
@@ -488,58 +547,67 @@ int32_t AdifHandler::WriteText(char* line) {
   }
 
   // Contest, rigs, own QTH.
-  const TextBuffer* contest = cut(kContestText, tag::kContest);
-  if (contest == nullptr) contest = cut(kContestText, tag::kTest);
+  const TextBuffer* contest = CutInto<tag::kContest>(remarks, texts_[kContestText]);
+  if (contest == nullptr) contest = CutInto<tag::kTest>(remarks, texts_[kContestText]);
   if (contest != nullptr) {
     record.SetAscii(adif::kContestId, adif::kAppContest, contest->Str(), contest->Length());
   }
-  if (const TextBuffer* value = cut(kRigText, tag::kRig)) {
+  if (const TextBuffer* value = CutInto<tag::kRig>(remarks, texts_[kRigText])) {
     record.SetText(adif::kRig, adif::kRigIntl, *value);
   }
-  if (const TextBuffer* value = cut(kMyRigText, tag::kMyRig)) {
+  if (const TextBuffer* value = CutInto<tag::kMyRig>(remarks, texts_[kMyRigText])) {
     record.SetText(adif::kMyRig, adif::kMyRigIntl, *value);
   }
-  if (const TextBuffer* value = cut(kMyQthText, tag::kMyQth)) {
+  if (const TextBuffer* value = CutInto<tag::kMyQth>(remarks, texts_[kMyQthText])) {
     record.SetText(adif::kMyCity, adif::kMyCityIntl, *value);
   }
 
   // QSL: the route, the marks.
-  if (const TextBuffer* value = cut(kViaText, tag::kVia)) {
+  if (const TextBuffer* value = CutInto<tag::kVia>(remarks, texts_[kViaText])) {
     const char* via = adif::QslViaOf(value->Str()[0]);
     if (via != nullptr) record.Set(adif::kQslSentVia, via, 1);
     record.Set(adif::kAppVia, *value);
   }
   if (length[kQslMark1] > 0) {
-    record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1);
+    record.Set(adif::kQslSent, field[kQslMark1][0] == 'N' ? "N" : "Y", 1, true);
     record.Set(adif::kAppQsl1, field[kQslMark1], length[kQslMark1]);
   }
   if (length[kQslMark2] > 0) {
-    record.Set(adif::kQslRcvd, "Y", 1);
+    record.Set(adif::kQslRcvd, "Y", 1, true);
     record.Set(adif::kAppQsl2, field[kQslMark2], length[kQslMark2]);
   }
   if (length[kEnv] > 0) {
     record.Set(adif::kAppEnv, field[kEnv], length[kEnv]);
-  } else if (const TextBuffer* value = cut(kEnvText, tag::kEnv)) {
+  } else if (const TextBuffer* value = CutInto<tag::kEnv>(remarks, texts_[kEnvText])) {
     record.Set(adif::kAppEnv, *value);
   }
 
   // The remarks proper, once the tags that have fields of their own are
   // out of them (readers list remark lines with such tags inside), and
   // whatever is left of the remarks.
-  TextBuffer& comment = texts_[kCommentText];
+  // The two, without blanks around them, one space between them; where one
+  // is empty, the other as it stands (the remarks stay as they are now).
   TextBuffer& value = texts_[kRemarkText];
-  comment.Clear();
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) {
-    comment.AppendWord(value.Str());
-  }
+  bool remark = CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1) && !value.Empty();
   TextBuffer& notes = texts_[kNotesText];
-  if (CutFirstTagTrimmed(remarks, notes, {tag::kRemark2, tag::kManagerQsl})) {
+  if (CutFirstTagTrimmed(remarks, notes, tag::kRemark2, tag::kManagerQsl)) {
     record.SetText(adif::kNotes, adif::kNotesIntl, notes);
   }
-  TextBuffer& rest = remarks.Edit();
-  rest.Trim();
-  comment.AppendWord(rest.Str());
-  record.SetText(adif::kComment, adif::kCommentIntl, comment);
+  const TextBuffer& left = remarks.Text();
+  const char* rest = SkipBlanks(left.Str());
+  int32_t rest_length =
+      LengthWithoutTrailingBlanks(rest, left.Length() - static_cast<int32_t>(rest - left.Str()));
+  if (!remark) {
+    record.SetText(adif::kComment, adif::kCommentIntl, rest, rest_length);
+  } else if (rest_length == 0) {
+    record.SetText(adif::kComment, adif::kCommentIntl, value);
+  } else {
+    TextBuffer& comment = texts_[kCommentText];
+    comment.AssignBuffer(value);
+    comment.AppendChar(' ');
+    comment.AppendBytes(rest, rest_length);
+    record.SetText(adif::kComment, adif::kCommentIntl, comment);
+  }
 
   if (lossy) WarnOverflowOnce(kAdifWriteWarning);
   TextBuffer& out = qso_.Line();

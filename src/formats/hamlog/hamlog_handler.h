@@ -73,8 +73,9 @@ class HamlogHandler : public RecordFileHandler {
   // empty text leaves it as it is); false when it is double-byte and
   // cannot be kept.
   bool StoreMark(const char* text, int32_t at);
-  // Moves one tag from the remarks into whichever remark line it fits.
-  void PlaceTag(const char* keyword);
+  // Moves one tag (its keyword of keyword_length bytes) from the remarks
+  // into whichever remark line it fits.
+  void PlaceTag(const char* keyword, int32_t keyword_length);
   // Writes the remark entry and the record; 1 written, 0 not.
   int32_t AppendRecord();
   int32_t FailWrite();

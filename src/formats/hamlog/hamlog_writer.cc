@@ -31,9 +31,16 @@ constexpr char kDefaultMyReport[] = "599";
 // Route mark of a QSL to be sent by way of the bureau, and of none at all.
 constexpr unsigned char kDefaultRoute = 'J';
 constexpr char kNoQsl = 'N';
-// Tags that keep their place in a remark line, in the order they are placed.
-constexpr const char* kPlacedTags[] = {tag::kMyQth,   tag::kMyRig, tag::kContest,
-                                       tag::kEndTime, tag::kRig,   tag::kMemo};
+// Tags that keep their place in a remark line, in the order they are
+// placed, with the lengths of their keywords.
+struct PlacedTag {
+  const char* keyword;
+  int32_t length;
+};
+constexpr PlacedTag Placed(const char* keyword) { return {keyword, KeywordLength(keyword)}; }
+constexpr PlacedTag kPlacedTags[] = {Placed(tag::kMyQth),   Placed(tag::kMyRig),
+                                     Placed(tag::kContest), Placed(tag::kEndTime),
+                                     Placed(tag::kRig),     Placed(tag::kMemo)};
 // A placed tag takes its keyword, its value, two brackets and a space.
 constexpr int32_t kTagOverhead = 3;
 
@@ -146,21 +153,21 @@ int32_t HamlogHandler::WriteText(char* line) {
   }
   // A route of its own takes the place of the N that stood for "no QSL".
   if (mark1[0] == kNoQsl && !hamlog::IsNoQslRoute(record_[hamlog::kQslRouteAt])) held = false;
-  if (CutFirstTag(remarks, value, {tag::kCode, tag::kOption})) {
+  if (CutFirstTag(remarks, value, tag::kCode, tag::kOption)) {
     held &= CopyIntoField(record_, hamlog::kCodeField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {tag::kGrid, tag::kOption2})) {
+  if (CutFirstTag(remarks, value, tag::kGrid, tag::kOption2)) {
     held &= CopyIntoField(record_, hamlog::kGridField, value.Str());
   }
-  if (CutFirstTag(remarks, value, {tag::kRemark, tag::kRemark1}))
+  if (CutFirstTag(remarks, value, tag::kRemark, tag::kRemark1))
     RemarkLine1().AppendWord(value.Str());
-  if (CutFirstTag(remarks, value, {tag::kManagerQsl, tag::kRemark2}))
+  if (CutFirstTag(remarks, value, tag::kManagerQsl, tag::kRemark2))
     RemarkLine2().AppendWord(value.Str());
   held &= PutFieldTag(RemarkLine2(), value, tag::kPower, parts.field[kPower], parts.length[kPower],
                       kCornerOpen, kCornerClose);
   held &= PutFieldTag(RemarkLine2(), value, tag::kEnv, parts.field[kEnv], parts.length[kEnv],
                       kCornerOpen, kCornerClose);
-  for (const char* keyword : kPlacedTags) PlaceTag(keyword);
+  for (const PlacedTag& placed : kPlacedTags) PlaceTag(placed.keyword, placed.length);
   TextBuffer& rest = remarks.Edit();
   rest.Trim();
   if (!rest.Empty()) {
@@ -212,10 +219,10 @@ bool HamlogHandler::StoreCallSign(const char* text, bool marked_first, bool* to_
   return split.prefix_first;
 }
 
-void HamlogHandler::PlaceTag(const char* keyword) {
+void HamlogHandler::PlaceTag(const char* keyword, int32_t keyword_length) {
   TextBuffer& value = TagValue();
-  if (!CutTag(Remarks(), value, keyword)) return;
-  int32_t need = static_cast<int32_t>(std::strlen(keyword)) + value.Length() + kTagOverhead;
+  if (!Remarks().CutBytes(value, keyword, keyword_length)) return;
+  int32_t need = keyword_length + value.Length() + kTagOverhead;
   bool whole = false;
   if (RemarkLine1().Length() + need < hamlog::kRemarkLineLimit) {
     whole = AppendRemarkTag(RemarkLine1(), keyword, value, kCornerOpen, kCornerClose);

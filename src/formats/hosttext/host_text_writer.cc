@@ -56,7 +56,7 @@ int32_t HostTextWriter::WriteText(char* line) {
   out.Append("\",");
   qso.AppendTo(out, kHisReport);
   out.AppendChar(',');
-  MoveFirstTag(remarks, value, out, {tag::kMyReport});
+  MoveFirstTag(remarks, value, out, tag::kMyReport);
   out.AppendChar(',');
   for (int n : {kFrequency, kMode, kPower}) {
     qso.AppendTo(out, n);
@@ -68,7 +68,7 @@ int32_t HostTextWriter::WriteText(char* line) {
   out.Append("\",\"");
   qso.AppendTo(out, kQth);
   out.Append("\",\"");
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1})) out.AppendBuffer(value);
+  if (CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1)) out.AppendBuffer(value);
   out.Append("\",\"");
 
   AppendEndTime(tail, remarks, value, field[kTime]);
@@ -77,20 +77,20 @@ int32_t HostTextWriter::WriteText(char* line) {
   tail.AppendChar(',');
   qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {tag::kMemo});
+  MoveFirstTag(remarks, value, tail, tag::kMemo);
   tail.AppendChar(',');
   qso.AppendTo(tail, kEnv);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {tag::kOption, tag::kOption1, tag::kCode});
+  MoveFirstTag(remarks, value, tail, tag::kOption, tag::kOption1, tag::kCode);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {tag::kOption2, tag::kGrid});
+  MoveFirstTag(remarks, value, tail, tag::kOption2, tag::kGrid);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {tag::kUser1});
+  MoveFirstTag(remarks, value, tail, tag::kUser1);
   tail.AppendChar(',');
-  MoveFirstTag(remarks, value, tail, {tag::kUser2});
+  MoveFirstTag(remarks, value, tail, tag::kUser2);
   tail.AppendChar(',');
 
-  if (CutFirstTagTrimmed(remarks, value, {tag::kManagerQsl, tag::kRemark2})) {
+  if (CutFirstTagTrimmed(remarks, value, tag::kManagerQsl, tag::kRemark2)) {
     out.AppendBuffer(value);
   } else {
     TextBuffer& rest = remarks.Edit();

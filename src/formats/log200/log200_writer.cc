@@ -58,30 +58,30 @@ int32_t Log200Handler::WriteText(char* line) {
     qso.AppendTo(head, n);
     head.AppendChar(kSeparator);
   }
-  MoveFirstTag(remarks, value, head, {tag::kMyReport});
+  MoveFirstTag(remarks, value, head, tag::kMyReport);
   head.AppendChar(kSeparator);
   qso.AppendTo(head, kQth);
   head.AppendChar(kSeparator);
   if (NameRepeatsOperator(field[kName], remarks, value)) qso.Drop(kName);
   qso.AppendTo(head, kName);
   head.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, head, {tag::kRig});
+  MoveFirstTag(remarks, value, head, tag::kRig);
   head.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, head, {tag::kContest, tag::kTest});
+  MoveFirstTag(remarks, value, head, tag::kContest, tag::kTest);
   head.AppendChar(kSeparator);
 
-  MoveFirstTag(remarks, value, tail, {tag::kMyQth});
+  MoveFirstTag(remarks, value, tail, tag::kMyQth);
   tail.AppendChar(kSeparator);
-  MoveFirstTag(remarks, value, tail, {tag::kMyRig});
+  MoveFirstTag(remarks, value, tail, tag::kMyRig);
   tail.AppendChar(kSeparator);
   qso.AppendTo(tail, kQslMark1);
   tail.AppendChar(kSeparator);
   qso.AppendTo(tail, kQslMark2);
   tail.AppendChar(kSeparator);
 
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark, tag::kRemark1}))
+  if (CutFirstTagTrimmed(remarks, value, tag::kRemark, tag::kRemark1))
     record_remarks.AppendWord(value.Str());
-  if (CutFirstTagTrimmed(remarks, value, {tag::kRemark2, tag::kManagerQsl}))
+  if (CutFirstTagTrimmed(remarks, value, tag::kRemark2, tag::kManagerQsl))
     record_remarks.AppendWord(value.Str());
   TextBuffer& rest = remarks.Edit();
   rest.Trim();

@@ -107,6 +107,50 @@ TEST(AdifTablesTest, QsoLineModesAndJapaneseBandNames) {
   EXPECT_EQ(BandOf(1200000000), nullptr);
 }
 
+TEST(AdifTablesTest, EveryFrequencyFindsTheBandThatHoldsIt) {
+  // BandOf halves the table: the bands must rise without overlapping.
+  for (size_t i = 0; i < kBandCount; ++i) {
+    const Band& band = kBands[i];
+    EXPECT_LE(band.lower_hz, band.upper_hz) << band.name;
+    if (i > 0) {
+      EXPECT_LT(kBands[i - 1].upper_hz, band.lower_hz) << band.name;
+    }
+    EXPECT_EQ(BandOf(band.lower_hz), &band);
+    EXPECT_EQ(BandOf(band.upper_hz), &band);
+    EXPECT_EQ(BandOf(band.lower_hz + (band.upper_hz - band.lower_hz) / 2), &band);
+    const Band* below =
+        i > 0 && kBands[i - 1].upper_hz == band.lower_hz - 1 ? &kBands[i - 1] : nullptr;
+    EXPECT_EQ(BandOf(band.lower_hz - 1), below) << band.name;
+    const Band* above = i + 1 < kBandCount && kBands[i + 1].lower_hz == band.upper_hz + 1
+                            ? &kBands[i + 1]
+                            : nullptr;
+    EXPECT_EQ(BandOf(band.upper_hz + 1), above) << band.name;
+  }
+  EXPECT_EQ(BandOf(0), nullptr);
+  EXPECT_EQ(BandOf(UINT64_MAX), nullptr);
+}
+
+TEST(AdifTablesTest, MegahertzAreDigitsWithOnePointAndSixPlaces) {
+  struct Case {
+    const char* text;
+    bool number;
+    uint64_t hz;
+  };
+  for (const Case& c :
+       {Case{"7.05", true, 7050000}, Case{"0.1357", true, 135700}, Case{".5", true, 500000},
+        Case{"144.", true, 144000000}, Case{"7.0500001", false, 0}, Case{"1.2.3", false, 0},
+        Case{".", false, 0}, Case{"", false, 0}, Case{"7,05", false, 0},
+        Case{"99999999999", false, 0}, Case{"1000000000", true, 1000000000000000ull},
+        Case{"99999999999x", false, 0}, Case{"7.1234567x", false, 0}}) {
+    uint64_t hz = 0;
+    EXPECT_EQ(ParseMegahertz(c.text, static_cast<int32_t>(std::strlen(c.text)), &hz), c.number)
+        << c.text;
+    if (c.number) {
+      EXPECT_EQ(hz, c.hz) << c.text;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace adif
 }  // namespace varnek
