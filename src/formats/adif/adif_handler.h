@@ -149,13 +149,13 @@ class AdifHandler : public LogHandler {
   TextBuffer texts_[kWriterTextCount];
   // Writing: ModeOf's table, each slot a mode text (its bytes as a word,
   // and its length; 0: none yet) and its answer.
-  struct ModeMemo {
+  struct WrittenModeMemo {
     uint64_t text = 0;
     int32_t length = 0;
     ModeWritten written;
   };
   static constexpr int kModeMemoSlots = 16;
-  ModeMemo mode_memo_[kModeMemoSlots];
+  WrittenModeMemo written_mode_memo_[kModeMemoSlots];
   ModeWritten mode_written_;  // the answer for a mode of more than eight bytes
   // Writing: the last date text DateOf read (-1: none) and what it gave.
   static constexpr int32_t kDateMemoSize = 16;

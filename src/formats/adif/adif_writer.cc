@@ -364,12 +364,12 @@ class PendingRecord {
 
 const AdifHandler::ModeWritten& AdifHandler::ModeOf(const char* text, int32_t length) {
   size_t size = static_cast<size_t>(length);
-  ModeMemo* memo = nullptr;
+  WrittenModeMemo* memo = nullptr;
   uint64_t word = 0;
   if (length <= 8) {
     std::memcpy(&word, text, size);
     static_assert(kModeMemoSlots == 16, "four bits of the hash");
-    memo = &mode_memo_[(word * 0x9E3779B97F4A7C15ull) >> 60];
+    memo = &written_mode_memo_[(word * 0x9E3779B97F4A7C15ull) >> 60];
     if (memo->length == length && memo->text == word) return memo->written;
   }
   ModeWritten written;
