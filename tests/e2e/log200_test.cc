@@ -326,6 +326,10 @@ TEST_F(Log200WriterTest, AlternativeTagsAndTheOperatorName) {
   } cases[] = {
       {"\"Taro\",,\"OP[Taro]\"", 10, "", "OP[Taro]"},
       {"\"taro\",,\"OP[Taro]\"", 10, "taro", "OP[Taro]"},
+      // An OP tag that goes into another field with its tag gives no name
+      // back: the name stays.
+      {"\"Taro\",,\"Test[OP[Taro] x]\"", 10, "Taro", ""},
+      {"\"Taro\",,\"RIG[OP[Taro]] OP[Jiro]\"", 10, "Taro", "OP[Jiro]"},
       {",,\"Contest[A] Test[B]\"", 12, "A", "Test[B]"},
       {",,\"Test[B]\"", 12, "B", ""},
       {",,\"REM[x] REM1[y]\"", 13, "x REM1[y]", "x REM1[y]"},

@@ -39,6 +39,11 @@ class Log200Handler : public RecordFileHandler {
   void PrepareImageForWrite() override;
 
  private:
+  // Writing: whether a reader of the record whose remarks field is
+  // `record_remarks` gets `name` back from its OP tag (remarks_ and the
+  // third text of qso_ are used up).
+  bool ReaderFindsName(const TextBuffer& record_remarks, const char* name);
+
   // The current record. Byte 198 holds a zero after reading and CR LF is
   // put back before the record goes to the file; the data area is never
   // read past byte 197 in any case.

@@ -30,6 +30,17 @@ int32_t Log200Handler::Create(const char* name) {
   return 1;
 }
 
+bool Log200Handler::ReaderFindsName(const TextBuffer& record_remarks, const char* name) {
+  // As the reader takes them: the power and Env tags first, then the OP tag.
+  RemarkText& remarks = remarks_;
+  TextBuffer& value = qso_.Field(3);
+  remarks.AssignBytes(record_remarks.Str(), record_remarks.Length());
+  CutTag(remarks, value, tag::kPower);
+  CutTag(remarks, value, tag::kEnv);
+  remarks.Trim();
+  return NameRepeatsOperator(name, remarks, value);
+}
+
 int32_t Log200Handler::WriteText(char* line) {
   if (stream_ == nullptr || line == nullptr) return 0;
   log200::BlankRecordBreaks(line);
@@ -62,8 +73,13 @@ int32_t Log200Handler::WriteText(char* line) {
   head.AppendChar(kSeparator);
   qso.AppendTo(head, kQth);
   head.AppendChar(kSeparator);
-  if (NameRepeatsOperator(field[kName], remarks, value)) qso.Drop(kName);
+  // A name that only repeats the OP tag is left out, unless the tag ends
+  // up where the reader does not look for it (inside another tag's field):
+  // that is settled once the record's remarks are known.
+  bool name_repeats = NameRepeatsOperator(field[kName], remarks, value);
+  int32_t name_at = head.Length();
   qso.AppendTo(head, kName);
+  int32_t name_end = head.Length();
   head.AppendChar(kSeparator);
   MoveFirstTag(remarks, value, head, tag::kRig);
   head.AppendChar(kSeparator);
@@ -96,6 +112,7 @@ int32_t Log200Handler::WriteText(char* line) {
   if (!held || !check.AsGivenFrom({&record_remarks}, remarks, value)) {
     WarnOverflowOnce(kLog200Overflow);
   }
+  if (name_repeats && ReaderFindsName(record_remarks, field[kName])) head.Erase(name_at, name_end);
 
   int32_t length = head.Length() + tail.Length() + record_remarks.Length() + 1;
   if (length > kDataSize) {
