@@ -3,6 +3,8 @@
 // damaged ones), text files with awkward line ends, sample QSO lines, and
 // what the plug-in's own four writers make of those lines. Run it again
 // after a writer changes:  varnek_make_seeds fuzz/corpus
+// With --large it writes only the seeds of a few hundred KiB, which the
+// build makes for the tests instead of the repository keeping them.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -55,12 +57,22 @@ class SeedFolder {
     std::filesystem::create_directories(dir_);
   }
   void Put(const std::string& name, const std::string& bytes) {
-    varnek_fuzz::WriteBytes(dir_ + "/" + name, bytes);
+    if (!large_only) varnek_fuzz::WriteBytes(dir_ + "/" + name, bytes);
   }
+  // A seed of a few hundred KiB (past the readers' 64 KiB window): made
+  // only with --large, into a build folder, so that the repository does not
+  // keep it.
+  void PutLarge(const std::string& bytes) {
+    if (large_only) varnek_fuzz::WriteBytes(dir_ + "/large", bytes);
+  }
+
+  static bool large_only;
 
  private:
   std::string dir_;
 };
+
+bool SeedFolder::large_only = false;
 
 // The HAMLOG target's input: two bytes of data length, data, remarks.
 std::string HamlogInput(const std::string& data, const std::string& remarks) {
@@ -113,7 +125,7 @@ void LogSeeds(const std::string& root) {
   // More than the 64 KiB window the reader walks the file through.
   std::string large;
   for (int i = 0; i < 1200; ++i) large += L2Record(L2Fields(i % 3 == 0 ? "J" : ""));
-  seeds.Put("large", large);
+  seeds.PutLarge(large);
 }
 
 void HamlogSeeds(const std::string& root) {
@@ -175,7 +187,7 @@ void HamlogSeeds(const std::string& root) {
     qso.remark2 = std::string(100, 's');
     large.Add(qso);
   }
-  seeds.Put("large", HamlogInput(large.Data(), large.Remarks()));
+  seeds.PutLarge(HamlogInput(large.Data(), large.Remarks()));
 }
 
 void TextSeeds(const std::string& root) {
@@ -186,7 +198,7 @@ void TextSeeds(const std::string& root) {
   seeds.Put("japanese", "l" + kTanaka + "," + kTokyo + "\r\n" + kLongVowel + "\r\n");
   std::string large = "c";
   while (large.size() < 300000) large += Join(kQsoLines, "\r\n");
-  seeds.Put("large", large);
+  seeds.PutLarge(large);
 }
 
 void LineSeeds(const std::string& root) {
@@ -272,17 +284,18 @@ void WriterSeeds(const std::string& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+  SeedFolder::large_only = argc == 3 && std::string(argv[1]) == "--large";
+  if (argc != 2 + SeedFolder::large_only) {
+    std::fprintf(stderr, "usage: %s [--large] <corpus folder>\n", argv[0]);
     return 2;
   }
-  const std::string root = argv[1];
+  const std::string root = argv[argc - 1];
   LogSeeds(root);
   HamlogSeeds(root);
   TextSeeds(root);
   LineSeeds(root);
   TagSeeds(root);
   RoundTripSeeds(root);
-  WriterSeeds(root);
+  if (!SeedFolder::large_only) WriterSeeds(root);
   return 0;
 }
