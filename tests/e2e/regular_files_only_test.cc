@@ -16,7 +16,7 @@ namespace varnek_test {
 namespace {
 
 // A reader that blocks fails the test program instead of hanging it.
-class SpecialFilesTest : public testing::Test {
+class RegularFilesOnlyTest : public testing::Test {
  protected:
   void SetUp() override { alarm(20); }
   void TearDown() override { alarm(0); }
@@ -24,7 +24,7 @@ class SpecialFilesTest : public testing::Test {
   TempDir dir;
 };
 
-TEST_F(SpecialFilesTest, FifosDevicesAndFoldersAreNoLogs) {
+TEST_F(RegularFilesOnlyTest, FifosDevicesAndFoldersAreNoLogs) {
   struct Case {
     std::string name;    // made in the folder: a FIFO, or a folder when it ends in '/'
     const char* device;  // or a device picked as it is
@@ -48,7 +48,7 @@ TEST_F(SpecialFilesTest, FifosDevicesAndFoldersAreNoLogs) {
   }
 }
 
-TEST_F(SpecialFilesTest, AFifoWhereTheRemarkFileBelongsIsNoRemarkFile) {
+TEST_F(RegularFilesOnlyTest, AFifoWhereTheRemarkFileBelongsIsNoRemarkFile) {
   DbsImage image;
   DbsQso qso;
   qso.call = "JA1ABC";
