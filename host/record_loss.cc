@@ -5,29 +5,30 @@
 #include <cstring>
 #include <vector>
 
+#include "plugin/qso_fields.h"
 #include "text/lead_byte.h"
 #include "text/tag_keywords.h"
+#include "text/tag_match.h"
 
 namespace varnek_host {
 
 namespace {
 
-// QSO line field numbers (1 to 13).
-constexpr int kFieldCount = 13;
-constexpr int kHisReport = 4;
-constexpr int kFrequency = 5;
-constexpr int kMode = 6;
-constexpr int kRemarks = 10;
-constexpr int kQslMark1 = 11;
-constexpr int kQslMark2 = 12;
+using varnek::kFrequency;
+using varnek::kHisReport;
+using varnek::kMode;
+using varnek::kQslMark1;
+using varnek::kQslMark2;
+using varnek::kRemarks;
+constexpr int kFieldCount = varnek::kQsoFieldCount;
 
 bool IsLead(char c) { return varnek::IsLeadByte(&c); }
 
 // Blanks, and the record breaks a LOG200 writer turns into blanks.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\x1E'; }
 
-constexpr char kOpening[] = "[{(\xA2<";
-constexpr char kClosing[] = "]})\xA3>";
+constexpr const char (&kOpening)[6] = varnek::kOpeningBrackets;
+constexpr const char (&kClosing)[6] = varnek::kClosingBrackets;
 
 int BracketKind(char c, const char* set) {
   const char* at = c == '\0' ? nullptr : std::strchr(set, c);
