@@ -14,6 +14,7 @@
 
 #include "formats/adif/adif_scanner.h"
 #include "formats/adif/adif_tables.h"
+#include "formats/adif/text_memo.h"
 #include "platform/code_page.h"
 #include "plugin/log_handler.h"
 #include "text/remark_text.h"
@@ -78,19 +79,9 @@ class AdifHandler : public LogHandler {
                    adif::Field field);
   // Appends the QSL mark 1 the current record gives.
   void AppendQslMark1(TextBuffer& out);
-  // adif::KnownModeName of a value (not empty), remembered for the short
-  // values asked about last (a log uses a few modes), one in each place.
-  struct ModeMemo {
-    static constexpr int32_t kLongest = 16;
-    static constexpr int kPlaces = 16;
-    struct Known {
-      char text[kLongest];
-      int32_t length = -1;  // none yet
-      const char* name;
-    };
-    Known known[kPlaces];
-  };
-  static const char* KnownModeName(const char* text, int32_t length, ModeMemo& memo);
+  // adif::KnownModeName of a value (not empty), remembered in `memo`.
+  static const char* KnownModeName(const char* text, int32_t length,
+                                   adif::TextMemo<const char*>& memo);
 
   // Writing.
   bool WriteHeader();
@@ -126,8 +117,7 @@ class AdifHandler : public LogHandler {
     bool keeps_text = false;
   };
   // The ModeWritten of the `length` bytes at `text`. A log uses a few
-  // modes again and again: the answers for modes of up to eight bytes are
-  // remembered, one per slot of a small table.
+  // modes again and again: the answers are remembered.
   const ModeWritten& ModeOf(const char* text, int32_t length);
 
   // The date the `length` bytes at `text` give; lines mostly repeat the
@@ -141,22 +131,14 @@ class AdifHandler : public LogHandler {
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;       // reading: a value being converted
-  TextBuffer scratch_;     // a second one
-  ModeMemo mode_memo_;     // reading: the mode
-  ModeMemo submode_memo_;  // and the submode
-  RemarkText remarks_;     // writing: the QSO line's remarks, tags cut from them
+  TextBuffer value_;                          // reading: a value being converted
+  TextBuffer scratch_;                        // a second one
+  adif::TextMemo<const char*> mode_memo_;     // reading: the mode
+  adif::TextMemo<const char*> submode_memo_;  // and the submode
+  RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
-  // Writing: ModeOf's table, each slot a mode text (its bytes as a word,
-  // and its length; 0: none yet) and its answer.
-  struct WrittenModeMemo {
-    uint64_t text = 0;
-    int32_t length = 0;
-    ModeWritten written;
-  };
-  static constexpr int kModeMemoSlots = 16;
-  WrittenModeMemo written_mode_memo_[kModeMemoSlots];
-  ModeWritten mode_written_;  // the answer for a mode of more than eight bytes
+  adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
+  ModeWritten mode_written_;                       // the answer for a mode too long to keep
   // Writing: the last date text DateOf read (-1: none) and what it gave.
   static constexpr int32_t kDateMemoSize = 16;
   char date_memo_text_[kDateMemoSize] = {};

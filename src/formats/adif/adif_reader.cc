@@ -521,21 +521,11 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   return line.Str();
 }
 
-const char* AdifHandler::KnownModeName(const char* text, int32_t length, ModeMemo& memo) {
-  uint32_t place =
-      (static_cast<unsigned char>(text[0]) * 7u +
-       static_cast<unsigned char>(text[length - 1]) * 3u + static_cast<uint32_t>(length)) %
-      ModeMemo::kPlaces;
-  ModeMemo::Known& known = memo.known[place];
-  if (length == known.length && std::memcmp(text, known.text, static_cast<size_t>(length)) == 0) {
-    return known.name;
-  }
+const char* AdifHandler::KnownModeName(const char* text, int32_t length,
+                                       adif::TextMemo<const char*>& memo) {
+  if (const char* const* known = memo.Find(text, length)) return *known;
   const char* name = adif::KnownModeName(text, length);
-  if (length <= ModeMemo::kLongest) {
-    std::memcpy(known.text, text, static_cast<size_t>(length));
-    known.length = length;
-    known.name = name;
-  }
+  memo.Keep(text, length, name);
   return name;
 }
 

@@ -363,15 +363,8 @@ class PendingRecord {
 }  // namespace
 
 const AdifHandler::ModeWritten& AdifHandler::ModeOf(const char* text, int32_t length) {
+  if (const ModeWritten* known = written_mode_memo_.Find(text, length)) return *known;
   size_t size = static_cast<size_t>(length);
-  WrittenModeMemo* memo = nullptr;
-  uint64_t word = 0;
-  if (length <= 8) {
-    std::memcpy(&word, text, size);
-    static_assert(kModeMemoSlots == 16, "four bits of the hash");
-    memo = &written_mode_memo_[(word * 0x9E3779B97F4A7C15ull) >> 60];
-    if (memo->length == length && memo->text == word) return memo->written;
-  }
   ModeWritten written;
   adif::ModeChoice choice = adif::ChooseMode(text, length);
   if (choice.mode != nullptr) {
@@ -387,14 +380,9 @@ const AdifHandler::ModeWritten& AdifHandler::ModeOf(const char* text, int32_t le
   } else {
     written.keeps_text = true;
   }
-  if (memo == nullptr) {
-    mode_written_ = written;
-    return mode_written_;
-  }
-  memo->text = word;
-  memo->length = length;
-  memo->written = written;
-  return memo->written;
+  if (const ModeWritten* kept = written_mode_memo_.Keep(text, length, written)) return *kept;
+  mode_written_ = written;
+  return mode_written_;
 }
 
 int32_t AdifHandler::WriteText(char* line) {
