@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -35,11 +39,11 @@ bool IsUtf8(const char* text, int32_t length) {
 }
 
 int32_t CodePageConverter::Cp932ToUtf8(const char* text, int32_t length, TextBuffer& out) {
-  return Convert(false, text, length, out);
+  return Convert<false>(text, length, out);
 }
 
 int32_t CodePageConverter::Utf8ToCp932(const char* text, int32_t length, TextBuffer& out) {
-  return Convert(true, text, length, out);
+  return Convert<true>(text, length, out);
 }
 
 // Every character's conversion, asked of the platform's converter once per
@@ -132,84 +136,113 @@ const CodePageConverter::Tables& CodePageConverter::CharacterTables() {
 
 // ASCII passes as it is (both code pages hold it unchanged); every other
 // character is looked up in the tables the platform's converter made.
-int32_t CodePageConverter::Convert(bool from_utf8, const char* text, int32_t length,
-                                   TextBuffer& out) {
-  const Tables& tables = CharacterTables();
+template <bool from_utf8>
+int32_t CodePageConverter::Convert(const char* text, int32_t length, TextBuffer& out) {
+  if (tables_ == nullptr) tables_ = &CharacterTables();
+  const Tables& tables = *tables_;
   const auto* p = reinterpret_cast<const unsigned char*>(text);
   int32_t unknown = 0;
   int32_t before = out.Length();
   // A character takes at most three bytes in UTF-8 (one more for a store
-  // of four), and no more bytes in code page 932 than in UTF-8.
+  // of four), and no more bytes in code page 932 than in UTF-8: what is
+  // written never runs ahead of what is read (or of three times it), so a
+  // block of sixteen bytes stored where sixteen are read stays in the room.
   char* dest = out.Extend(from_utf8 ? length : 3 * length + 1);
   char* at = dest;
   int32_t i = 0;
+  const int32_t last_of_three = length - 2;  // where a three-byte character may start
+  auto put_cp932 = [&](uint32_t point) {
+    uint16_t code = point < 0x10000 ? tables.cp932[point] : 0;
+    if (code == 0) {
+      *at++ = kUnknown;
+      ++unknown;
+    } else if (code > 0xFF) {
+      *at++ = static_cast<char>(code >> 8);
+      *at++ = static_cast<char>(code & 0xFF);
+    } else {
+      *at++ = static_cast<char>(code);
+    }
+  };
   while (i < length) {
-    unsigned char c = p[i];
-    if (c < 0x80) {
-      // Eight bytes of ASCII at a time where there are eight.
+    // A run of ASCII, sixteen (or eight) bytes at a time where there are
+    // as many, up to the first other byte.
+#if defined(__SSE2__)
+    if (length - i >= 16) {
+      __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(at), block);
+      uint32_t high = static_cast<uint32_t>(_mm_movemask_epi8(block));
+      int32_t ascii = high == 0 ? 16 : __builtin_ctz(high);
+      at += ascii;
+      i += ascii;
+      if (ascii == 16) continue;
+    }
+#else
+    if (length - i >= 8) {
       uint64_t word;
-      if (length - i >= 8 && (std::memcpy(&word, p + i, sizeof word), (word & kHighBits) == 0)) {
+      std::memcpy(&word, p + i, sizeof word);
+      if ((word & kHighBits) == 0) {
         std::memcpy(at, &word, sizeof word);
         at += 8;
         i += 8;
         continue;
       }
-      *at++ = static_cast<char>(c);
-      ++i;
-      continue;
     }
-    auto put_cp932 = [&](uint32_t point) {
-      uint16_t code = point < 0x10000 ? tables.cp932[point] : 0;
-      if (code == 0) {
+#endif
+    while (i < length && p[i] < 0x80) *at++ = static_cast<char>(p[i++]);
+    // A run of other characters, up to the next ASCII byte.
+    while (i < length && p[i] >= 0x80) {
+      unsigned char c = p[i];
+      if constexpr (from_utf8) {
+        // Most of what is not ASCII: three UTF-8 bytes led by E1-EC or
+        // EE-EF, whose continuation bytes need no narrower range.
+        if (i < last_of_three) {
+          // (Continuation bytes are 80-BF: with the top bit flipped, below
+          // 0x40.)
+          uint32_t second = p[i + 1] ^ 0x80u, third = p[i + 2] ^ 0x80u;
+          if (static_cast<unsigned char>(c - 0xE1) <= 0xEF - 0xE1 && c != 0xED &&
+              (second | third) < 0x40) {
+            put_cp932((c & 0x0Fu) << 12 | second << 6 | third);
+            i += 3;
+            continue;
+          }
+        }
+      } else if (IsCp932Lead(c) && length - i >= 2) {
+        // Most of what is not ASCII: a double-byte character the tables
+        // hold (a trail byte that is none has no conversion either).
+        uint32_t packed = tables.utf8[static_cast<uint32_t>(c) << 8 | p[i + 1]];
+        if (packed != 0) {
+          static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte is the lowest");
+          std::memcpy(at, &packed, sizeof packed);
+          at += packed >> 24;
+          i += 2;
+          continue;
+        }
+      }
+      int32_t n = CharacterLength(from_utf8, p + i, length - i);
+      if (n == 0) {
         *at++ = kUnknown;
         ++unknown;
-      } else if (code > 0xFF) {
-        *at++ = static_cast<char>(code >> 8);
-        *at++ = static_cast<char>(code & 0xFF);
-      } else {
-        *at++ = static_cast<char>(code);
+        ++i;
+        continue;
       }
-    };
-    // Most of what is not ASCII: three UTF-8 bytes led by E1-EC or EE-EF,
-    // whose continuation bytes need no narrower range.
-    // A run of them in one loop.
-    auto plain_three_bytes = [&] {
-      unsigned char lead = p[i];
-      return length - i >= 3 && static_cast<unsigned char>(lead - 0xE1) <= 0xEF - 0xE1 &&
-             lead != 0xED && (p[i + 1] & 0xC0) == 0x80 && (p[i + 2] & 0xC0) == 0x80;
-    };
-    if (from_utf8 && plain_three_bytes()) {
-      do {
-        put_cp932((p[i] & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu));
-        i += 3;
-      } while (i < length && plain_three_bytes());
-      continue;
-    }
-    int32_t n = CharacterLength(from_utf8, p + i, length - i);
-    if (n == 0) {
-      *at++ = kUnknown;
-      ++unknown;
-      ++i;
-      continue;
-    }
-    if (from_utf8) {
-      put_cp932(n == 2   ? (c & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu)
-                : n == 3 ? (c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)
-                         : 0x10000);
-    } else {
-      uint32_t packed = tables.utf8[n == 1 ? c : static_cast<uint32_t>(c) << 8 | p[i + 1]];
-      if (packed == 0) {
-        *at++ = kUnknown;
-        ++unknown;
+      if constexpr (from_utf8) {
+        put_cp932(n == 2   ? (c & 0x1Fu) << 6 | (p[i + 1] & 0x3Fu)
+                  : n == 3 ? (c & 0x0Fu) << 12 | (p[i + 1] & 0x3Fu) << 6 | (p[i + 2] & 0x3Fu)
+                           : 0x10000);
       } else {
-        // The bytes, first byte lowest, as one store; the count's byte after
-        // them is written over next (or cut), and the room holds it.
-        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte is the lowest");
-        std::memcpy(at, &packed, sizeof packed);
-        at += packed >> 24;
+        uint32_t packed = tables.utf8[n == 1 ? c : static_cast<uint32_t>(c) << 8 | p[i + 1]];
+        if (packed == 0) {
+          *at++ = kUnknown;
+          ++unknown;
+        } else {
+          // The bytes, first byte lowest, as one store; the count's byte
+          // after them is written over next (or cut), and the room holds it.
+          std::memcpy(at, &packed, sizeof packed);
+          at += packed >> 24;
+        }
       }
+      i += n;
     }
-    i += n;
   }
   out.Truncate(before + static_cast<int32_t>(at - dest));
   return unknown;

@@ -35,7 +35,8 @@ class CodePageConverter {
  private:
   struct Tables;
   const Tables& CharacterTables();
-  int32_t Convert(bool from_utf8, const char* text, int32_t length, TextBuffer& out);
+  template <bool from_utf8>
+  int32_t Convert(const char* text, int32_t length, TextBuffer& out);
   // Where one character lies in a text: offset and length. As the result
   // of a conversion, a length of 0 when the converter refused it.
   struct Piece {
@@ -48,6 +49,7 @@ class CodePageConverter {
   void ConvertEach(bool to_utf8, const char* text, const Piece* characters, int32_t count,
                    TextBuffer& out, Piece* pieces);
 
+  const Tables* tables_ = nullptr;  // CharacterTables, once asked for
   void* to_utf8_ = nullptr;
   void* to_cp932_ = nullptr;
 #ifdef _WIN32
