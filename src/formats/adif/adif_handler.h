@@ -11,6 +11,7 @@
 #define VARNEK_FORMATS_ADIF_ADIF_HANDLER_H_
 
 #include <cstdint>
+#include <memory>
 
 #include "formats/adif/adif_scanner.h"
 #include "formats/adif/adif_tables.h"
@@ -144,6 +145,9 @@ class AdifHandler : public LogHandler {
   char date_memo_text_[kDateMemoSize] = {};
   int32_t date_memo_length_ = -1;
   adif::LineDate date_memo_;
+  // Writing: the output stream's buffer, made at the first Create.
+  static constexpr size_t kStreamBufferSize = size_t{1} << 16;
+  std::unique_ptr<char[]> stream_buffer_;
 };
 
 }  // namespace varnek

@@ -179,6 +179,13 @@ int32_t AdifHandler::Create(const char* name) {
   Close();
   file_name_.Assign(name);
   stream_ = std::fopen(file_name_.Str(), "wb");
+  // The records reach the file in large writes: the stream's buffer is
+  // the handler's, kept until the stream is closed (before the handler
+  // goes).
+  if (stream_ != nullptr) {
+    if (stream_buffer_ == nullptr) stream_buffer_.reset(new char[kStreamBufferSize]);
+    std::setvbuf(stream_, stream_buffer_.get(), _IOFBF, kStreamBufferSize);
+  }
   if (stream_ == nullptr || !WriteHeader()) {
     if (stream_ != nullptr) std::fclose(stream_);
     stream_ = nullptr;
