@@ -15,6 +15,7 @@
 
 #include "formats/adif/adif_scanner.h"
 #include "formats/adif/adif_tables.h"
+#include "formats/adif/conversion_memo.h"
 #include "formats/adif/text_memo.h"
 #include "platform/code_page.h"
 #include "plugin/log_handler.h"
@@ -140,6 +141,7 @@ class AdifHandler : public LogHandler {
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
   ModeWritten mode_written_;                       // the answer for a mode too long to keep
+  adif::ConversionMemo conversion_memo_;           // writing: texts converted to UTF-8
   // Writing: the last date text DateOf read (-1: none) and what it gave.
   static constexpr int32_t kDateMemoSize = 16;
   char date_memo_text_[kDateMemoSize] = {};
