@@ -11,9 +11,11 @@
 #define VARNEK_FORMATS_ADIF_ADIF_HANDLER_H_
 
 #include <cstdint>
+#include <memory>
 
 #include "formats/adif/adif_scanner.h"
 #include "formats/adif/adif_tables.h"
+#include "formats/adif/conversion_memo.h"
 #include "formats/adif/text_memo.h"
 #include "platform/code_page.h"
 #include "plugin/log_handler.h"
@@ -139,11 +141,15 @@ class AdifHandler : public LogHandler {
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
   ModeWritten mode_written_;                       // the answer for a mode too long to keep
+  adif::ConversionMemo conversion_memo_;           // writing: texts converted to UTF-8
   // Writing: the last date text DateOf read (-1: none) and what it gave.
   static constexpr int32_t kDateMemoSize = 16;
   char date_memo_text_[kDateMemoSize] = {};
   int32_t date_memo_length_ = -1;
   adif::LineDate date_memo_;
+  // Writing: the output stream's buffer, made at the first Create.
+  static constexpr size_t kStreamBufferSize = size_t{1} << 16;
+  std::unique_ptr<char[]> stream_buffer_;
 };
 
 }  // namespace varnek

@@ -12,6 +12,7 @@
 #include "formats/adif/adif_handler.h"
 #include "formats/adif/adif_tables.h"
 #include "formats/adif/adif_values.h"
+#include "formats/adif/conversion_memo.h"
 #include "platform/win_api.h"
 #include "plugin/messages.h"
 #include "plugin/qso_fields.h"
@@ -179,6 +180,13 @@ int32_t AdifHandler::Create(const char* name) {
   Close();
   file_name_.Assign(name);
   stream_ = std::fopen(file_name_.Str(), "wb");
+  // The records reach the file in large writes: the stream's buffer is
+  // the handler's, kept until the stream is closed (before the handler
+  // goes).
+  if (stream_ != nullptr) {
+    if (stream_buffer_ == nullptr) stream_buffer_.reset(new char[kStreamBufferSize]);
+    std::setvbuf(stream_, stream_buffer_.get(), _IOFBF, kStreamBufferSize);
+  }
   if (stream_ == nullptr || !WriteHeader()) {
     if (stream_ != nullptr) std::fclose(stream_);
     stream_ = nullptr;
@@ -242,8 +250,9 @@ namespace {
 // `converted` otherwise.
 class PendingRecord {
  public:
-  PendingRecord(TextBuffer& converted, CodePageConverter& converter, bool* lossy)
-      : converted_(converted), converter_(converter), lossy_(lossy) {
+  PendingRecord(TextBuffer& converted, CodePageConverter& converter, adif::ConversionMemo& memo,
+                bool* lossy)
+      : converted_(converted), converter_(converter), memo_(memo), lossy_(lossy) {
     converted_.Clear();
   }
 
@@ -267,7 +276,10 @@ class PendingRecord {
     // text may be longer than it was (a half-width katakana takes three
     // bytes): the room Emit makes counts the converted length.
     int32_t start = converted_.Length();
-    if (converter_.Cp932ToUtf8(text, length, converted_) > 0) *lossy_ = true;
+    int32_t lost = (kRepeating >> field & 1) != 0
+                       ? memo_.Cp932ToUtf8(converter_, text, length, converted_)
+                       : converter_.Cp932ToUtf8(text, length, converted_);
+    if (lost > 0) *lossy_ = true;
     converted_bits_ |= bit;
     offset_[field] = start;
     length_[field] = converted_.Length() - start;
@@ -328,6 +340,14 @@ class PendingRecord {
   }
 
  private:
+  // The fields whose texts a log repeats from record to record (names,
+  // places, rigs), converted through the memo; the remarks seldom repeat
+  // and would only push them out of it.
+  static constexpr uint64_t kRepeating =
+      uint64_t{1} << adif::kNameIntl | uint64_t{1} << adif::kQthIntl |
+      uint64_t{1} << adif::kMyCityIntl | uint64_t{1} << adif::kRigIntl |
+      uint64_t{1} << adif::kMyRigIntl | uint64_t{1} << adif::kAppContest |
+      uint64_t{1} << adif::kAppEnv;
   // Lengths of values (at most a QSO line's length, far below 10^10).
   static constexpr int32_t kMostLengthDigits = 10;
   static constexpr int32_t kLongestOpening =
@@ -350,6 +370,7 @@ class PendingRecord {
 
   TextBuffer& converted_;
   CodePageConverter& converter_;
+  adif::ConversionMemo& memo_;
   bool* lossy_;
   static_assert(adif::kFieldCount <= 64, "one bit per field");
   uint64_t present_ = 0;
@@ -393,7 +414,7 @@ int32_t AdifHandler::WriteText(char* line) {
   RemarkText& remarks = remarks_;
   remarks.AssignBytes(field[kRemarks], length[kRemarks]);
   bool lossy = false;
-  PendingRecord record(texts_[kConvertedText], converter_, &lossy);
+  PendingRecord record(texts_[kConvertedText], converter_, conversion_memo_, &lossy);
 
   // Call sign, in capitals, in place (the line is taken apart in place; what
   // reads the call sign below ignores letter case).
