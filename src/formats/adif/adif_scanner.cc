@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "formats/adif/utf8_stream.h"
 #include "platform/code_page.h"
 #include "platform/file_open.h"
 #include "text/lead_byte.h"
@@ -114,34 +115,6 @@ void AppendValue(TextBuffer& value, const unsigned char* bytes, int32_t length) 
   BlankZeroBytes(at, length);
 }
 
-// The offset of the first byte from 0x80 on in bytes[at, end), or end.
-int32_t AsciiRunEnd(const unsigned char* bytes, int32_t at, int32_t end) {
-#if defined(__SSE2__)
-  for (; end - at >= 32; at += 32) {
-    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
-    uint32_t high = static_cast<uint32_t>(_mm_movemask_epi8(a)) |
-                    static_cast<uint32_t>(_mm_movemask_epi8(b)) << 16;
-    if (high != 0) return at + __builtin_ctz(high);
-  }
-#else
-  for (; end - at >= 8; at += 8) {
-    uint64_t word;
-    std::memcpy(&word, bytes + at, sizeof word);
-    if ((word & 0x8080808080808080ull) != 0) break;
-  }
-#endif
-  while (at < end && bytes[at] < 0x80) ++at;
-  return at;
-}
-
-// The three bytes at `p` are a character led by E1-EC or EE-EF, whose
-// continuation bytes need no narrower range.
-inline bool IsPlainThreeByte(const unsigned char* p) {
-  return static_cast<unsigned char>(p[0] - 0xE1) <= 0xEF - 0xE1 && p[0] != 0xED &&
-         (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80;
-}
-
 }  // namespace
 
 AdifScanner::~AdifScanner() {
@@ -180,27 +153,16 @@ bool AdifScanner::Rewind() {
 bool AdifScanner::DetectUtf8() {
   std::clearerr(file_);
   if (std::fseek(file_, 0, SEEK_SET) != 0) return false;
-  Utf8Check check;
+  Utf8Stream check;
   bool first = true;
   for (;;) {
     size_t got = std::fread(buffer_, 1, kBufferSize, file_);
-    if (got == 0) return check.Whole();
+    if (got == 0) return check.Finish();
     int32_t held = static_cast<int32_t>(got);
     int32_t at = 0;
     if (first && held >= 3 && std::memcmp(buffer_, "\xEF\xBB\xBF", 3) == 0) at = 3;
     first = false;
-    while (at < held) {
-      if (check.Whole()) {
-        // Between characters, ASCII is passed over in blocks up to the
-        // first other byte, and three-byte characters led by E1-EC or
-        // EE-EF (most of what is not ASCII, all of Japanese) whole.
-        at = AsciiRunEnd(buffer_, at, held);
-        int32_t run = at;
-        while (held - at >= 3 && IsPlainThreeByte(buffer_ + at)) at += 3;
-        if (at != run) continue;
-      }
-      if (at < held && !check.Take(buffer_[at++])) return false;
-    }
+    if (!check.Take(buffer_ + at, held - at)) return false;
   }
 }
 
