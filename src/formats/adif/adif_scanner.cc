@@ -241,10 +241,12 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
   };
   // What the record has so far, kept here and handed over at its end.
   uint64_t present = 0;
+  uint64_t with_text = 0;
   bool damaged = false;
   // `ended`: an end of record was read (a record even without fields).
   auto record_ends = [&](bool ended) {
     record->present_ = present;
+    record->with_text_ = with_text;
     record->damaged_ = damaged;
     position_ = at;
     return present != 0 || ended ? Scan::kRecord : Scan::kNoRecord;
@@ -323,6 +325,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
         if (IsMark(name, name_length, kEndOfHeader)) {
           if (!record_seen_) {
             present = 0;
+            with_text = 0;
             damaged = false;
           }
           continue;
@@ -347,7 +350,9 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       }
       continue;
     }
-    present |= uint64_t{1} << field;
+    uint64_t bit = uint64_t{1} << field;
+    present |= bit;
+    with_text &= ~bit;
     TextBuffer& copy = record->copied_[field];
     auto store = [&](const unsigned char* value, int32_t count) {
       if (kCopy) {
@@ -358,6 +363,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       }
       record->text_[field] = reinterpret_cast<const char*>(value);
       record->length_[field] = count;
+      if (count > 0) with_text |= bit;
     };
     if (length <= kLongestRecount) {
       int32_t n = static_cast<int32_t>(length);
@@ -411,6 +417,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
                                    copy.Length(), kValueLimit, utf8_));
       record->text_[field] = copy.Str();
       record->length_[field] = copy.Length();
+      if (copy.Length() > 0) with_text |= bit;
       continue;
     }
     int32_t left = end - at;
@@ -420,6 +427,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     int32_t kept = available < kValueLimit + 4 ? available : kValueLimit + 4;
     record->text_[field] = reinterpret_cast<const char*>(p);
     record->length_[field] = CutAtCharacter(p, kept, kValueLimit, utf8_);
+    if (record->length_[field] > 0) with_text |= bit;
     at += available;
   }
   if (present != 0) damaged = true;  // the last record has no EOR

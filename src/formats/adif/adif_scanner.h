@@ -45,7 +45,7 @@ class RecordValues {
   const char* Text(Field field) const { return Has(field) ? text_[field] : ""; }
   int32_t Length(Field field) const { return Has(field) ? length_[field] : 0; }
   // The field is there with a value that is not empty.
-  bool HasText(Field field) const { return Length(field) > 0; }
+  bool HasText(Field field) const { return (with_text_ >> field & 1u) != 0; }
   // Something had to be guessed or cut.
   bool Damaged() const { return damaged_; }
 
@@ -55,10 +55,12 @@ class RecordValues {
 
   void Clear() {
     present_ = 0;
+    with_text_ = 0;
     damaged_ = false;
   }
 
-  uint64_t present_ = 0;  // bit f: field f
+  uint64_t present_ = 0;    // bit f: field f
+  uint64_t with_text_ = 0;  // bit f: field f, its value not empty
   bool damaged_ = false;
   const char* text_[kFieldCount] = {};
   int32_t length_[kFieldCount] = {};

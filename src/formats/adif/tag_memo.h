@@ -45,19 +45,27 @@ class TagMemo {
     // (zeros after its '>' too) tells the whole tag, its size included.
     const __m128i close = _mm_set1_epi8('>');
     __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag));
+    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, close)));
+    if (found != 0) {
+      // Most tags: the first block holds the whole tag, and the known tag
+      // that begins with the same bytes ends where it ends.
+      int32_t size = __builtin_ctz(found) + 1;
+      if (size > held) return nullptr;
+      low = _mm_and_si128(
+          low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest - size)));
+      const Tag& known = tags_[PlaceOf(First(low), Second(low), 0)];
+      __m128i same =
+          _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes)));
+      return _mm_movemask_epi8(same) == 0xFFFF ? &known : nullptr;
+    }
     __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + 16));
-    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, close))) |
-                     static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, close))) << 16;
+    found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, close)));
     if (found == 0) return nullptr;
-    int32_t size = __builtin_ctz(found) + 1;
+    int32_t size = __builtin_ctz(found) + 17;
     if (size > held) return nullptr;
-    const unsigned char* keep = kKeep + kLongest - size;
-    low = _mm_and_si128(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep)));
-    high = _mm_and_si128(high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(keep + 16)));
-    const Tag& known =
-        tags_[PlaceOf(static_cast<uint64_t>(_mm_cvtsi128_si64(low)),
-                      static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(low, low))),
-                      static_cast<uint64_t>(_mm_cvtsi128_si64(high)))];
+    high = _mm_and_si128(
+        high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest + 16 - size)));
+    const Tag& known = tags_[PlaceOf(First(low), Second(low), First(high))];
     __m128i same = _mm_and_si128(
         _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes))),
         _mm_cmpeq_epi8(high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes + 16))));
@@ -96,6 +104,12 @@ class TagMemo {
       0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
       0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
+#if defined(VARNEK_TAG_MEMO_WORDS)
+  static uint64_t First(__m128i block) { return static_cast<uint64_t>(_mm_cvtsi128_si64(block)); }
+  static uint64_t Second(__m128i block) {
+    return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(block, block)));
+  }
+#endif
   static uint64_t Load(const unsigned char* bytes) {
     uint64_t word;
     std::memcpy(&word, bytes, sizeof word);
