@@ -145,6 +145,7 @@ bool AdifScanner::Rewind() {
   if (file_ == nullptr || std::fseek(file_, 0, SEEK_SET) != 0) return false;
   std::clearerr(file_);
   position_ = filled_ = 0;
+  zero_at_ = -1;
   at_end_ = false;
   record_seen_ = false;
   return true;
@@ -171,6 +172,7 @@ int32_t AdifScanner::Ensure(int32_t count) {
   if (held >= count || at_end_) return held < count ? held : count;
   std::memmove(buffer_, buffer_ + position_, static_cast<size_t>(held));
   position_ = 0;
+  zero_at_ = -1;
   filled_ = held;
   while (filled_ < count && !at_end_) {
     size_t got = std::fread(buffer_ + filled_, 1, kBufferSize - filled_, file_);
@@ -197,6 +199,19 @@ int64_t AdifScanner::Take(int64_t count, TextBuffer* kept, int32_t room) {
   return taken;
 }
 
+bool AdifScanner::HasZeroByte(int32_t from, int32_t to) {
+  // One search to the window's end serves the records up to the zero byte
+  // it finds.
+  if (zero_at_ < 0 || from < zero_from_ || zero_at_ < from) {
+    zero_from_ = from;
+    const void* zero = std::memchr(buffer_ + from, '\0', static_cast<size_t>(filled_ - from));
+    zero_at_ = zero != nullptr
+                   ? static_cast<int32_t>(static_cast<const unsigned char*>(zero) - buffer_)
+                   : filled_;
+  }
+  return zero_at_ < to;
+}
+
 bool AdifScanner::Next(RecordValues* record) {
   // In place first; a record that runs past the window is read again from
   // the window's start, and copied when the whole window cannot hold it.
@@ -212,7 +227,7 @@ bool AdifScanner::Next(RecordValues* record) {
       continue;
     }
     if (scan == Scan::kNoRecord) return false;
-    if (attempt < 2 && std::memchr(buffer_ + start, '\0', static_cast<size_t>(position_ - start))) {
+    if (attempt < 2 && HasZeroByte(start, position_)) {
       for (int f = 0; f < kFieldCount; ++f) {
         if (!record->Has(static_cast<Field>(f))) continue;
         BlankZeroBytes(reinterpret_cast<char*>(buffer_) +

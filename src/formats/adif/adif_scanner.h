@@ -106,12 +106,18 @@ class AdifScanner {
   // (null: none); returns how many could be passed over.
   int64_t Take(int64_t count, TextBuffer* kept, int32_t room);
   bool DetectUtf8();
+  // Whether buffer_[from, to) holds a zero byte (to <= filled_).
+  bool HasZeroByte(int32_t from, int32_t to);
 
   std::FILE* file_ = nullptr;
   unsigned char* buffer_ = nullptr;
   int32_t position_ = 0;  // next byte in buffer_
   int32_t filled_ = 0;
-  bool at_end_ = false;       // the file has no bytes beyond buffer_
+  bool at_end_ = false;  // the file has no bytes beyond buffer_
+  // The first zero byte of buffer_[zero_from_, filled_), or filled_ when
+  // there is none; -1 when not known (the window moved since).
+  int32_t zero_from_ = 0;
+  int32_t zero_at_ = -1;
   bool record_seen_ = false;  // an EOR has been read: EOH means nothing now
   bool utf8_ = false;
   TagMemo memo_;
