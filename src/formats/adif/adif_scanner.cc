@@ -29,6 +29,9 @@ static_assert(kWindowSlack > kFieldNameReadAhead && kWindowSlack > 16 &&
 constexpr int32_t kLookahead = 64 * 1024;
 constexpr int32_t kLongestTag = 256;
 constexpr int32_t kLongestRecount = (kLookahead - 1) / 4;
+static_assert(TagMemo::kPlainLength <= AdifScanner::kValueLimit &&
+                  TagMemo::kPlainLength <= kLongestRecount,
+              "a plain tag's value is kept whole");
 
 // The bytes of names, and those that may end a value.
 struct ByteClasses {
@@ -299,6 +302,21 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     int64_t length;
     if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
       at += known->size;
+      if (!kCopy && known->plain) {
+        // Most fields: a value that ends where a tag, a blank or the
+        // window's end begins, kept whole.
+        int32_t n = static_cast<int32_t>(known->length);
+        if (n < end - at && kClasses.value_end[bytes[at + n]]) {
+          uint64_t bit = uint64_t{1} << known->field;
+          present |= bit;
+          with_text = n > 0 ? with_text | bit : with_text & ~bit;
+          record->text_[known->field] = reinterpret_cast<const char*>(bytes + at);
+          record->length_[known->field] = n;
+          at += n;
+          if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') ++at;
+          continue;
+        }
+      }
       if (known->length == TagMemo::kRecordEnd) {
         record_seen_ = true;
         return record_ends(true);

@@ -28,12 +28,16 @@ class TagMemo {
   static constexpr int32_t kLongest = 32;
   // The length noted for the tag that ends a record.
   static constexpr int64_t kRecordEnd = -1;
+  // The longest value of a plain tag.
+  static constexpr int64_t kPlainLength = 4096;
 
   struct Tag {
     unsigned char bytes[kLongest];  // '<' to '>', zeros after
     int64_t length;                 // of the value, or kRecordEnd
     int32_t size;                   // '<' to '>'; 0 for an empty place
     Field field;                    // kFieldCount: a field the scanner does not know
+    // A field the scanner knows, with a value of at most kPlainLength bytes.
+    bool plain;
   };
 
   // What the tag at `tag` (kLongest bytes readable) said when it was read,
@@ -90,6 +94,7 @@ class TagMemo {
     known.length = length;
     known.size = size;
     known.field = field;
+    known.plain = field != kFieldCount && length >= 0 && length <= kPlainLength;
   }
 
  private:
