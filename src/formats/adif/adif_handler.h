@@ -77,6 +77,11 @@ class AdifHandler : public LogHandler {
   // empty) in brackets it leaves whole.
   void AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
                    adif::Field field);
+  // ReadDate of a record's value (YYYYMMDD of a real day; the numbers set
+  // whenever the text is eight digits). Records mostly repeat the date of
+  // the one before, which is remembered.
+  bool ReadRecordDate(const char* text, int32_t length, int32_t* year, int32_t* month,
+                      int32_t* day);
   // Appends the QSL mark 1 the current record gives.
   void AppendQslMark1(TextBuffer& out);
   // adif::KnownModeName of a value (not empty), remembered in `memo`.
@@ -135,7 +140,17 @@ class AdifHandler : public LogHandler {
   TextBuffer scratch_;                        // a second one
   adif::TextMemo<const char*> mode_memo_;     // reading: the mode
   adif::TextMemo<const char*> submode_memo_;  // and the submode
-  RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
+  // Reading: the last date text ReadRecordDate read and what it gave.
+  struct ReadDateMemo {
+    bool known = false;
+    uint64_t bytes = 0;
+    bool valid = false;
+    bool digits = false;  // the text is eight digits: the numbers are set
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+  } read_date_;
+  RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
   ModeWritten mode_written_;                       // the answer for a mode too long to keep
