@@ -55,9 +55,13 @@ class TagMemo {
       // that begins with the same bytes ends where it ends.
       int32_t size = __builtin_ctz(found) + 1;
       if (size > held) return nullptr;
+      // The place from the words of the tag (the next tag waits for it),
+      // the comparison from the block (nothing waits for that).
+      uint64_t first = Load(tag) & (~uint64_t{0} >> (64 - 8 * (size < 8 ? size : 8)));
+      uint64_t second = size > 8 ? Load(tag + 8) & (~uint64_t{0} >> (128 - 8 * size)) : 0;
+      const Tag& known = tags_[PlaceOf(first, second, 0)];
       low = _mm_and_si128(
           low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest - size)));
-      const Tag& known = tags_[PlaceOf(First(low), Second(low), 0)];
       __m128i same =
           _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes)));
       return _mm_movemask_epi8(same) == 0xFFFF ? &known : nullptr;
