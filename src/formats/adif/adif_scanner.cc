@@ -313,7 +313,6 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
           record->text_[known->field] = reinterpret_cast<const char*>(bytes + at);
           record->length_[known->field] = n;
           at += n;
-          if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') ++at;
           continue;
         }
       }
