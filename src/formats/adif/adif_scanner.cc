@@ -289,6 +289,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       continue;
     }
 
+  at_tag:
     // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>, within kLongestTag bytes.
     int32_t held = end - at;
     if (kCopy && held < kLongestTag) {
@@ -313,6 +314,12 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
           record->text_[known->field] = reinterpret_cast<const char*>(bytes + at);
           record->length_[known->field] = n;
           at += n;
+          // Most often a blank and the next tag follow: straight on to the
+          // tag, by a jump rather than by a result the next tag would wait for.
+          if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') {
+            ++at;
+            goto at_tag;
+          }
           continue;
         }
       }
