@@ -129,6 +129,16 @@ class AdifHandler : public LogHandler {
   // date of the line before, which is remembered.
   const adif::LineDate& DateOf(const char* text, int32_t length);
 
+  // Reading: the last date text ReadRecordDate read and what it gave.
+  struct ReadDateMemo {
+    bool known = false;
+    uint64_t bytes = 0;
+    bool valid = false;
+    bool digits = false;  // the text is eight digits: the numbers are set
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+  } read_date_;
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;
@@ -140,17 +150,7 @@ class AdifHandler : public LogHandler {
   TextBuffer scratch_;                        // a second one
   adif::TextMemo<const char*> mode_memo_;     // reading: the mode
   adif::TextMemo<const char*> submode_memo_;  // and the submode
-  // Reading: the last date text ReadRecordDate read and what it gave.
-  struct ReadDateMemo {
-    bool known = false;
-    uint64_t bytes = 0;
-    bool valid = false;
-    bool digits = false;  // the text is eight digits: the numbers are set
-    int32_t year = 0;
-    int32_t month = 0;
-    int32_t day = 0;
-  } read_date_;
-  RemarkText remarks_;  // writing: the QSO line's remarks, tags cut from them
+  RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
   ModeWritten mode_written_;                       // the answer for a mode too long to keep
