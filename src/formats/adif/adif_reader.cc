@@ -355,9 +355,9 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
 
   // Date and time, from UTC.
   int32_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
-  bool has_date =
-      record_.Has(adif::kQsoDate) &&
-      ReadDate(record_.Text(adif::kQsoDate), record_.Length(adif::kQsoDate), &year, &month, &day);
+  bool has_date = record_.Has(adif::kQsoDate) &&
+                  ReadRecordDate(record_.Text(adif::kQsoDate), record_.Length(adif::kQsoDate),
+                                 &year, &month, &day);
   bool has_time =
       record_.Has(adif::kTimeOn) &&
       ReadTime(record_.Text(adif::kTimeOn), record_.Length(adif::kTimeOn), &hour, &minute);
@@ -461,8 +461,8 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
       uint8_t ey = y, em = mo, ed = d, eh = static_cast<uint8_t>(end_hour);
       int32_t off_year = 0, off_month = 0, off_day = 0;
       if (record_.Has(adif::kQsoDateOff) &&
-          ReadDate(record_.Text(adif::kQsoDateOff), record_.Length(adif::kQsoDateOff), &off_year,
-                   &off_month, &off_day)) {
+          ReadRecordDate(record_.Text(adif::kQsoDateOff), record_.Length(adif::kQsoDateOff),
+                         &off_year, &off_month, &off_day)) {
         ey = static_cast<uint8_t>(off_year % 100);
         em = static_cast<uint8_t>(off_month);
         ed = static_cast<uint8_t>(off_day);
@@ -519,6 +519,26 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   if (malformed) WarnDamaged();
   CopyToHostBuffer(buffer, size, line.Str(), line.Length());
   return line.Str();
+}
+
+bool AdifHandler::ReadRecordDate(const char* text, int32_t length, int32_t* year, int32_t* month,
+                                 int32_t* day) {
+  if (length != 8) return false;
+  uint64_t bytes;
+  std::memcpy(&bytes, text, sizeof bytes);
+  if (!read_date_.known || bytes != read_date_.bytes) {
+    read_date_.known = true;
+    read_date_.bytes = bytes;
+    read_date_.year = -1;  // (a year read is never negative)
+    read_date_.valid = ReadDate(text, length, &read_date_.year, &read_date_.month, &read_date_.day);
+    read_date_.digits = read_date_.year >= 0;
+  }
+  if (read_date_.digits) {
+    *year = read_date_.year;
+    *month = read_date_.month;
+    *day = read_date_.day;
+  }
+  return read_date_.valid;
 }
 
 const char* AdifHandler::KnownModeName(const char* text, int32_t length,

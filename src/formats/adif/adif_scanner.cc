@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "formats/adif/utf8_stream.h"
 #include "platform/code_page.h"
 #include "platform/file_open.h"
 #include "text/lead_byte.h"
@@ -28,6 +29,9 @@ static_assert(kWindowSlack > kFieldNameReadAhead && kWindowSlack > 16 &&
 constexpr int32_t kLookahead = 64 * 1024;
 constexpr int32_t kLongestTag = 256;
 constexpr int32_t kLongestRecount = (kLookahead - 1) / 4;
+static_assert(TagMemo::kPlainLength <= AdifScanner::kValueLimit &&
+                  TagMemo::kPlainLength <= kLongestRecount,
+              "a plain tag's value is kept whole");
 
 // The bytes of names, and those that may end a value.
 struct ByteClasses {
@@ -114,34 +118,6 @@ void AppendValue(TextBuffer& value, const unsigned char* bytes, int32_t length) 
   BlankZeroBytes(at, length);
 }
 
-// The offset of the first byte from 0x80 on in bytes[at, end), or end.
-int32_t AsciiRunEnd(const unsigned char* bytes, int32_t at, int32_t end) {
-#if defined(__SSE2__)
-  for (; end - at >= 32; at += 32) {
-    __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-    __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + 16));
-    uint32_t high = static_cast<uint32_t>(_mm_movemask_epi8(a)) |
-                    static_cast<uint32_t>(_mm_movemask_epi8(b)) << 16;
-    if (high != 0) return at + __builtin_ctz(high);
-  }
-#else
-  for (; end - at >= 8; at += 8) {
-    uint64_t word;
-    std::memcpy(&word, bytes + at, sizeof word);
-    if ((word & 0x8080808080808080ull) != 0) break;
-  }
-#endif
-  while (at < end && bytes[at] < 0x80) ++at;
-  return at;
-}
-
-// The three bytes at `p` are a character led by E1-EC or EE-EF, whose
-// continuation bytes need no narrower range.
-inline bool IsPlainThreeByte(const unsigned char* p) {
-  return static_cast<unsigned char>(p[0] - 0xE1) <= 0xEF - 0xE1 && p[0] != 0xED &&
-         (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80;
-}
-
 }  // namespace
 
 AdifScanner::~AdifScanner() {
@@ -172,6 +148,7 @@ bool AdifScanner::Rewind() {
   if (file_ == nullptr || std::fseek(file_, 0, SEEK_SET) != 0) return false;
   std::clearerr(file_);
   position_ = filled_ = 0;
+  zero_at_ = -1;
   at_end_ = false;
   record_seen_ = false;
   return true;
@@ -180,27 +157,16 @@ bool AdifScanner::Rewind() {
 bool AdifScanner::DetectUtf8() {
   std::clearerr(file_);
   if (std::fseek(file_, 0, SEEK_SET) != 0) return false;
-  Utf8Check check;
+  Utf8Stream check;
   bool first = true;
   for (;;) {
     size_t got = std::fread(buffer_, 1, kBufferSize, file_);
-    if (got == 0) return check.Whole();
+    if (got == 0) return check.Finish();
     int32_t held = static_cast<int32_t>(got);
     int32_t at = 0;
     if (first && held >= 3 && std::memcmp(buffer_, "\xEF\xBB\xBF", 3) == 0) at = 3;
     first = false;
-    while (at < held) {
-      if (check.Whole()) {
-        // Between characters, ASCII is passed over in blocks up to the
-        // first other byte, and three-byte characters led by E1-EC or
-        // EE-EF (most of what is not ASCII, all of Japanese) whole.
-        at = AsciiRunEnd(buffer_, at, held);
-        int32_t run = at;
-        while (held - at >= 3 && IsPlainThreeByte(buffer_ + at)) at += 3;
-        if (at != run) continue;
-      }
-      if (at < held && !check.Take(buffer_[at++])) return false;
-    }
+    if (!check.Take(buffer_ + at, held - at)) return false;
   }
 }
 
@@ -209,6 +175,7 @@ int32_t AdifScanner::Ensure(int32_t count) {
   if (held >= count || at_end_) return held < count ? held : count;
   std::memmove(buffer_, buffer_ + position_, static_cast<size_t>(held));
   position_ = 0;
+  zero_at_ = -1;
   filled_ = held;
   while (filled_ < count && !at_end_) {
     size_t got = std::fread(buffer_ + filled_, 1, kBufferSize - filled_, file_);
@@ -235,6 +202,19 @@ int64_t AdifScanner::Take(int64_t count, TextBuffer* kept, int32_t room) {
   return taken;
 }
 
+bool AdifScanner::HasZeroByte(int32_t from, int32_t to) {
+  // One search to the window's end serves the records up to the zero byte
+  // it finds.
+  if (zero_at_ < 0 || from < zero_from_ || zero_at_ < from) {
+    zero_from_ = from;
+    const void* zero = std::memchr(buffer_ + from, '\0', static_cast<size_t>(filled_ - from));
+    zero_at_ = zero != nullptr
+                   ? static_cast<int32_t>(static_cast<const unsigned char*>(zero) - buffer_)
+                   : filled_;
+  }
+  return zero_at_ < to;
+}
+
 bool AdifScanner::Next(RecordValues* record) {
   // In place first; a record that runs past the window is read again from
   // the window's start, and copied when the whole window cannot hold it.
@@ -250,7 +230,7 @@ bool AdifScanner::Next(RecordValues* record) {
       continue;
     }
     if (scan == Scan::kNoRecord) return false;
-    if (attempt < 2 && std::memchr(buffer_ + start, '\0', static_cast<size_t>(position_ - start))) {
+    if (attempt < 2 && HasZeroByte(start, position_)) {
       for (int f = 0; f < kFieldCount; ++f) {
         if (!record->Has(static_cast<Field>(f))) continue;
         BlankZeroBytes(reinterpret_cast<char*>(buffer_) +
@@ -279,10 +259,12 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
   };
   // What the record has so far, kept here and handed over at its end.
   uint64_t present = 0;
+  uint64_t with_text = 0;
   bool damaged = false;
   // `ended`: an end of record was read (a record even without fields).
   auto record_ends = [&](bool ended) {
     record->present_ = present;
+    record->with_text_ = with_text;
     record->damaged_ = damaged;
     position_ = at;
     return present != 0 || ended ? Scan::kRecord : Scan::kNoRecord;
@@ -307,6 +289,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       continue;
     }
 
+  at_tag:
     // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>, within kLongestTag bytes.
     int32_t held = end - at;
     if (kCopy && held < kLongestTag) {
@@ -320,6 +303,26 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     int64_t length;
     if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
       at += known->size;
+      if (!kCopy && known->plain) {
+        // Most fields: a value that ends where a tag, a blank or the
+        // window's end begins, kept whole.
+        int32_t n = static_cast<int32_t>(known->length);
+        if (n < end - at && kClasses.value_end[bytes[at + n]]) {
+          uint64_t bit = uint64_t{1} << known->field;
+          present |= bit;
+          with_text = n > 0 ? with_text | bit : with_text & ~bit;
+          record->text_[known->field] = reinterpret_cast<const char*>(bytes + at);
+          record->length_[known->field] = n;
+          at += n;
+          // Most often a blank and the next tag follow: straight on to the
+          // tag, by a jump rather than by a result the next tag would wait for.
+          if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') {
+            ++at;
+            goto at_tag;
+          }
+          continue;
+        }
+      }
       if (known->length == TagMemo::kRecordEnd) {
         record_seen_ = true;
         return record_ends(true);
@@ -361,6 +364,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
         if (IsMark(name, name_length, kEndOfHeader)) {
           if (!record_seen_) {
             present = 0;
+            with_text = 0;
             damaged = false;
           }
           continue;
@@ -385,7 +389,9 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       }
       continue;
     }
-    present |= uint64_t{1} << field;
+    uint64_t bit = uint64_t{1} << field;
+    present |= bit;
+    with_text &= ~bit;
     TextBuffer& copy = record->copied_[field];
     auto store = [&](const unsigned char* value, int32_t count) {
       if (kCopy) {
@@ -396,6 +402,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       }
       record->text_[field] = reinterpret_cast<const char*>(value);
       record->length_[field] = count;
+      if (count > 0) with_text |= bit;
     };
     if (length <= kLongestRecount) {
       int32_t n = static_cast<int32_t>(length);
@@ -449,6 +456,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
                                    copy.Length(), kValueLimit, utf8_));
       record->text_[field] = copy.Str();
       record->length_[field] = copy.Length();
+      if (copy.Length() > 0) with_text |= bit;
       continue;
     }
     int32_t left = end - at;
@@ -458,6 +466,7 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     int32_t kept = available < kValueLimit + 4 ? available : kValueLimit + 4;
     record->text_[field] = reinterpret_cast<const char*>(p);
     record->length_[field] = CutAtCharacter(p, kept, kValueLimit, utf8_);
+    if (record->length_[field] > 0) with_text |= bit;
     at += available;
   }
   if (present != 0) damaged = true;  // the last record has no EOR

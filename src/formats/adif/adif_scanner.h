@@ -45,7 +45,7 @@ class RecordValues {
   const char* Text(Field field) const { return Has(field) ? text_[field] : ""; }
   int32_t Length(Field field) const { return Has(field) ? length_[field] : 0; }
   // The field is there with a value that is not empty.
-  bool HasText(Field field) const { return Length(field) > 0; }
+  bool HasText(Field field) const { return (with_text_ >> field & 1u) != 0; }
   // Something had to be guessed or cut.
   bool Damaged() const { return damaged_; }
 
@@ -55,10 +55,12 @@ class RecordValues {
 
   void Clear() {
     present_ = 0;
+    with_text_ = 0;
     damaged_ = false;
   }
 
-  uint64_t present_ = 0;  // bit f: field f
+  uint64_t present_ = 0;    // bit f: field f
+  uint64_t with_text_ = 0;  // bit f: field f, its value not empty
   bool damaged_ = false;
   const char* text_[kFieldCount] = {};
   int32_t length_[kFieldCount] = {};
@@ -104,12 +106,18 @@ class AdifScanner {
   // (null: none); returns how many could be passed over.
   int64_t Take(int64_t count, TextBuffer* kept, int32_t room);
   bool DetectUtf8();
+  // Whether buffer_[from, to) holds a zero byte (to <= filled_).
+  bool HasZeroByte(int32_t from, int32_t to);
 
   std::FILE* file_ = nullptr;
   unsigned char* buffer_ = nullptr;
   int32_t position_ = 0;  // next byte in buffer_
   int32_t filled_ = 0;
-  bool at_end_ = false;       // the file has no bytes beyond buffer_
+  bool at_end_ = false;  // the file has no bytes beyond buffer_
+  // The first zero byte of buffer_[zero_from_, filled_), or filled_ when
+  // there is none; -1 when not known (the window moved since).
+  int32_t zero_from_ = 0;
+  int32_t zero_at_ = -1;
   bool record_seen_ = false;  // an EOR has been read: EOH means nothing now
   bool utf8_ = false;
   TagMemo memo_;

@@ -12,8 +12,9 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
+#define VARNEK_TAG_MEMO_WORDS 1
 #endif
 
 #include "formats/adif/adif_fields.h"
@@ -27,22 +28,64 @@ class TagMemo {
   static constexpr int32_t kLongest = 32;
   // The length noted for the tag that ends a record.
   static constexpr int64_t kRecordEnd = -1;
+  // The longest value of a plain tag.
+  static constexpr int64_t kPlainLength = 4096;
 
   struct Tag {
     unsigned char bytes[kLongest];  // '<' to '>', zeros after
     int64_t length;                 // of the value, or kRecordEnd
     int32_t size;                   // '<' to '>'; 0 for an empty place
     Field field;                    // kFieldCount: a field the scanner does not know
-    uint32_t bits;                  // bit i for each of the `size` bytes
+    // A field the scanner knows, with a value of at most kPlainLength bytes.
+    bool plain;
   };
 
   // What the tag at `tag` (kLongest bytes readable) said when it was read,
   // when it was and its '>' lies within its first `held` bytes; else null.
   const Tag* Find(const unsigned char* tag, int32_t held) const {
+#if defined(VARNEK_TAG_MEMO_WORDS)
+    // The tag's bytes up to its '>', zeros after, as two blocks: the
+    // place follows from them, and one comparison with a place's bytes
+    // (zeros after its '>' too) tells the whole tag, its size included.
+    const __m128i close = _mm_set1_epi8('>');
+    __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag));
+    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, close)));
+    if (found != 0) {
+      // Most tags: the first block holds the whole tag, and the known tag
+      // that begins with the same bytes ends where it ends.
+      int32_t size = __builtin_ctz(found) + 1;
+      if (size > held) return nullptr;
+      // The place from the words of the tag (the next tag waits for it),
+      // the comparison from the block (nothing waits for that).
+      uint64_t first = Load(tag) & (~uint64_t{0} >> (64 - 8 * (size < 8 ? size : 8)));
+      uint64_t second = size > 8 ? Load(tag + 8) & (~uint64_t{0} >> (128 - 8 * size)) : 0;
+      const Tag& known = tags_[PlaceOf(first, second, 0)];
+      low = _mm_and_si128(
+          low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest - size)));
+      __m128i same =
+          _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes)));
+      return _mm_movemask_epi8(same) == 0xFFFF ? &known : nullptr;
+    }
+    __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + 16));
+    found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, close)));
+    if (found == 0) return nullptr;
+    int32_t size = __builtin_ctz(found) + 17;
+    if (size > held) return nullptr;
+    high = _mm_and_si128(
+        high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest + 16 - size)));
+    const Tag& known = tags_[PlaceOf(First(low), Second(low), First(high))];
+    __m128i same = _mm_and_si128(
+        _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes))),
+        _mm_cmpeq_epi8(high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes + 16))));
+    return _mm_movemask_epi8(same) == 0xFFFF ? &known : nullptr;
+#else
     int32_t size = SizeOf(tag);
     if (size == 0 || size > held) return nullptr;
     const Tag& known = tags_[PlaceOf(tag, size)];
-    return known.size == size && SameStart(tag, known) ? &known : nullptr;
+    return known.size == size && std::memcmp(tag, known.bytes, static_cast<size_t>(size)) == 0
+               ? &known
+               : nullptr;
+#endif
   }
 
   // Notes what the tag of `size` bytes at `tag` (kLongest bytes readable)
@@ -55,12 +98,27 @@ class TagMemo {
     known.length = length;
     known.size = size;
     known.field = field;
-    known.bits = static_cast<uint32_t>((uint64_t{1} << size) - 1);
+    known.plain = field != kFieldCount && length >= 0 && length <= kPlainLength;
   }
 
  private:
   static constexpr int kPlaces = 1024;
+  static constexpr int kPlaceBits = 10;
+  static_assert(kPlaces == 1 << kPlaceBits, "the place is the hash's top bits");
 
+  // A run of 0xFF bytes followed by zeros: the bytes of a tag of `size`
+  // bytes are kept by the kLongest bytes from kKeep + kLongest - size on.
+  static constexpr unsigned char kKeep[2 * kLongest] = {
+      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+      0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+#if defined(VARNEK_TAG_MEMO_WORDS)
+  static uint64_t First(__m128i block) { return static_cast<uint64_t>(_mm_cvtsi128_si64(block)); }
+  static uint64_t Second(__m128i block) {
+    return static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(block, block)));
+  }
+#endif
   static uint64_t Load(const unsigned char* bytes) {
     uint64_t word;
     std::memcpy(&word, bytes, sizeof word);
@@ -69,15 +127,6 @@ class TagMemo {
   // The count of bytes up to and including the first '>' among the first
   // kLongest, 0 without one.
   static int32_t SizeOf(const unsigned char* tag) {
-#if defined(__SSE2__)
-    const __m128i close = _mm_set1_epi8('>');
-    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag)), close))) |
-                     static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + 16)), close)))
-                         << 16;
-    return found == 0 ? 0 : __builtin_ctz(found) + 1;
-#else
     static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first byte is the lowest");
     constexpr uint64_t kOnes = 0x0101010101010101ull;
     for (int32_t at = 0; at < kLongest; at += 8) {
@@ -87,31 +136,18 @@ class TagMemo {
       if (close != 0) return at + __builtin_ctzll(close) / 8 + 1;
     }
     return 0;
-#endif
   }
-  // The tag at `tag` (kLongest bytes readable) begins with the bytes of
-  // `known`.
-  static bool SameStart(const unsigned char* tag, const Tag& known) {
-#if defined(__SSE2__)
-    auto same = [&](int32_t at) {
-      return static_cast<uint32_t>(_mm_movemask_epi8(
-          _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + at)),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes + at)))));
-    };
-    return ((same(0) | same(16) << 16) & known.bits) == known.bits;
-#else
-    return std::memcmp(tag, known.bytes, static_cast<size_t>(known.size)) == 0;
-#endif
+  // From the first 24 bytes of the tag, those after its '>' as zeros: the
+  // tags of one field with different lengths go to different places.
+  static uint32_t PlaceOf(uint64_t first, uint64_t second, uint64_t third) {
+    uint64_t hash = first * 0x9E3779B97F4A7C15ull ^ second * 0xC2B2AE3D27D4EB4Full ^
+                    third * 0x165667B19E3779F9ull;
+    return static_cast<uint32_t>(hash >> (64 - kPlaceBits));
   }
-  // From the first eight bytes and the last eight of the tag: the tags of
-  // one field with different lengths go to different places.
   static uint32_t PlaceOf(const unsigned char* tag, int32_t size) {
-    uint64_t head = Load(tag);
-    if (size < 8) head &= ~uint64_t{0} >> (64 - 8 * size);
-    uint64_t tail = size > 8 ? Load(tag + size - 8) : 0;
-    uint64_t hash =
-        head * 0x9E3779B97F4A7C15ull ^ (tail + static_cast<uint64_t>(size)) * 0xC2B2AE3D27D4EB4Full;
-    return static_cast<uint32_t>(hash >> 54) % kPlaces;
+    uint64_t words[3] = {};
+    std::memcpy(words, tag, static_cast<size_t>(size < 24 ? size : 24));
+    return PlaceOf(words[0], words[1], words[2]);
   }
 
   Tag tags_[kPlaces] = {};
