@@ -152,6 +152,7 @@ class AdifHandler : public LogHandler {
   TextBuffer scratch_;                        // a second one
   adif::TextMemo<const char*> mode_memo_;     // reading: the mode
   adif::TextMemo<const char*> submode_memo_;  // and the submode
+  adif::ConversionMemo read_memo_;            // reading: texts converted from UTF-8
   RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers

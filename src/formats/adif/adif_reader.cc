@@ -286,7 +286,8 @@ inline void AdifHandler::AppendLineValue(TextBuffer& out, Field field, bool quot
 void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs) {
   int32_t start = out.Length();
   if ((needs & kNotAscii) != 0) {
-    if (converter_.Utf8ToCp932(text, length, out) > 0) WarnDamaged();
+    // (A log's names and places come again and again.)
+    if (read_memo_.Utf8ToCp932(converter_, text, length, out) > 0) WarnDamaged();
   } else {
     out.AppendBytes(text, length);
   }

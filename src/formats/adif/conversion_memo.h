@@ -1,5 +1,5 @@
-// ConversionMemo: code page 932 texts converted to UTF-8 by a
-// CodePageConverter, the conversions of the texts converted last
+// ConversionMemo: texts converted by a CodePageConverter (code page 932
+// to UTF-8, or back), the conversions of the texts converted last
 // remembered, one in each of a few places (a log's names and places come
 // again and again). A cache only: what it appends is what the converter
 // appended for the same bytes, and it answers the same count of characters
@@ -26,14 +26,30 @@ class ConversionMemo {
   // empty) into `out`.
   int32_t Cp932ToUtf8(CodePageConverter& converter, const char* text, int32_t length,
                       TextBuffer& out) {
-    if (length > kLongest) return converter.Cp932ToUtf8(text, length, out);
+    return Convert<false>(converter, text, length, out);
+  }
+  // CodePageConverter::Utf8ToCp932 of the same. One memo serves one of
+  // the two directions.
+  int32_t Utf8ToCp932(CodePageConverter& converter, const char* text, int32_t length,
+                      TextBuffer& out) {
+    return Convert<true>(converter, text, length, out);
+  }
+
+ private:
+  template <bool kFromUtf8>
+  int32_t Convert(CodePageConverter& converter, const char* text, int32_t length, TextBuffer& out) {
+    auto convert = [&] {
+      return kFromUtf8 ? converter.Utf8ToCp932(text, length, out)
+                       : converter.Cp932ToUtf8(text, length, out);
+    };
+    if (length > kLongest) return convert();
     Place& place = places_[PlaceOf(text, length)];
     if (place.length == length && SameBytes(place.text, text, length)) {
       out.AppendBytes(place.converted, place.converted_length);
       return place.lost;
     }
     int32_t start = out.Length();
-    int32_t lost = converter.Cp932ToUtf8(text, length, out);
+    int32_t lost = convert();
     int32_t converted_length = out.Length() - start;
     if (converted_length > 0 && converted_length <= kMostConverted) {
       std::memcpy(place.text, text, static_cast<size_t>(length));
@@ -45,9 +61,8 @@ class ConversionMemo {
     return lost;
   }
 
- private:
   static constexpr int kPlaceBits = 6;
-  // A byte becomes at most three in UTF-8.
+  // A byte becomes at most three in UTF-8 (and at most one back).
   static constexpr int32_t kMostConverted = 3 * kLongest;
   struct Place {
     int32_t length = -1;  // none yet

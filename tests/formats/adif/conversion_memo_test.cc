@@ -1,6 +1,7 @@
 // The conversion memo is a cache: whatever texts come in whatever order
 // (again and again, sharing a place, too long to keep, with bytes that are
-// no character), it appends and counts what the converter does.
+// no character), it appends and counts what the converter does, in either
+// direction.
 #include "formats/adif/conversion_memo.h"
 
 #include <gtest/gtest.h>
@@ -31,20 +32,38 @@ TEST(ConversionMemoTest, AppendsAndCountsWhatTheConverterDoes) {
                     static_cast<char>('0' + i % 10));
   }
   CodePageConverter converter;
-  adif::ConversionMemo memo;
-  std::mt19937 random(7);
-  TextBuffer expected, got;
-  for (int round = 0; round < 4000; ++round) {
-    const std::string& text = texts[random() % texts.size()];
-    int32_t length = static_cast<int32_t>(text.size());
-    expected.Assign("x");
-    got.Assign("x");
-    int32_t expected_lost = converter.Cp932ToUtf8(text.data(), length, expected);
-    int32_t lost = memo.Cp932ToUtf8(converter, text.data(), length, got);
-    ASSERT_EQ(lost, expected_lost) << round;
-    ASSERT_EQ(std::string(got.Str(), static_cast<size_t>(got.Length())),
-              std::string(expected.Str(), static_cast<size_t>(expected.Length())))
-        << round;
+  // The same texts in UTF-8 (their conversions), and a few that are no
+  // UTF-8 or that code page 932 lacks, for the other direction.
+  std::vector<std::string> utf8_texts = {"\xE3\x80",
+                                         "\xFF",
+                                         "a\xC0\x80",
+                                         "\xF0\x9F\x98\x80",
+                                         std::string(16, 'a') + "\xED\xA0\x80",
+                                         "\xE2\x82\xAC\xC2\xA5"};
+  for (const std::string& text : texts) {
+    TextBuffer utf8;
+    converter.Cp932ToUtf8(text.data(), static_cast<int32_t>(text.size()), utf8);
+    utf8_texts.emplace_back(utf8.Str(), static_cast<size_t>(utf8.Length()));
+  }
+  for (bool from_utf8 : {false, true}) {
+    const std::vector<std::string>& inputs = from_utf8 ? utf8_texts : texts;
+    adif::ConversionMemo memo;
+    std::mt19937 random(7);
+    TextBuffer expected, got;
+    for (int round = 0; round < 4000; ++round) {
+      const std::string& text = inputs[random() % inputs.size()];
+      int32_t length = static_cast<int32_t>(text.size());
+      expected.Assign("x");
+      got.Assign("x");
+      int32_t expected_lost = from_utf8 ? converter.Utf8ToCp932(text.data(), length, expected)
+                                        : converter.Cp932ToUtf8(text.data(), length, expected);
+      int32_t lost = from_utf8 ? memo.Utf8ToCp932(converter, text.data(), length, got)
+                               : memo.Cp932ToUtf8(converter, text.data(), length, got);
+      ASSERT_EQ(lost, expected_lost) << from_utf8 << " " << round;
+      ASSERT_EQ(std::string(got.Str(), static_cast<size_t>(got.Length())),
+                std::string(expected.Str(), static_cast<size_t>(expected.Length())))
+          << from_utf8 << " " << round;
+    }
   }
 }
 
