@@ -11,21 +11,12 @@
 #include <utility>
 #include <vector>
 
+#include "support/utf8_reference.h"
+
 namespace varnek {
 namespace {
 
-// Whether `text` is UTF-8 by Utf8CharacterLength, character by character.
-bool Utf8ByCharacters(const std::string& text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  int32_t left = static_cast<int32_t>(text.size());
-  while (left > 0) {
-    int32_t n = Utf8CharacterLength(p, left);
-    if (n == 0) return false;
-    p += n;
-    left -= n;
-  }
-  return true;
-}
+using varnek_test::Utf8ByCharacters;
 
 TEST(CodePageTest, TheUtf8AutomatonTellsCharactersAsTheirLengthDoes) {
   // The bytes at the edges of every range the rules draw.

@@ -9,21 +9,13 @@
 #include <random>
 #include <string>
 
+#include "support/utf8_reference.h"
+
 namespace varnek {
 namespace adif {
 namespace {
 
-bool Utf8ByCharacters(const std::string& text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  int32_t left = static_cast<int32_t>(text.size());
-  while (left > 0) {
-    int32_t n = Utf8CharacterLength(p, left);
-    if (n == 0) return false;
-    p += n;
-    left -= n;
-  }
-  return true;
-}
+using varnek_test::Utf8ByCharacters;
 
 bool StreamSays(const std::string& text, bool vectors, std::mt19937& random) {
   Utf8Stream stream(vectors);
