@@ -19,7 +19,6 @@ namespace varnek {
 namespace {
 
 constexpr char kUnknown = '?';
-constexpr uint64_t kHighBits = 0x8080808080808080ull;
 #ifdef _WIN32
 constexpr UINT kCodePage932 = 932;
 #endif
@@ -180,7 +179,7 @@ int32_t CodePageConverter::Convert(const char* text, int32_t length, TextBuffer&
     if (length - i >= 8) {
       uint64_t word;
       std::memcpy(&word, p + i, sizeof word);
-      if ((word & kHighBits) == 0) {
+      if ((word & 0x8080808080808080ull) == 0) {  // no byte from 0x80 on
         std::memcpy(at, &word, sizeof word);
         at += 8;
         i += 8;
