@@ -81,7 +81,7 @@ class AdifHandler : public LogHandler {
                    adif::Field field);
   // ReadDate of a record's value (YYYYMMDD of a real day; the numbers set
   // whenever the text is eight digits). Records mostly repeat the date of
-  // the one before, which is remembered.
+  // the one before: the answers are remembered.
   bool ReadRecordDate(const char* text, int32_t length, int32_t* year, int32_t* month,
                       int32_t* day);
   // Appends the QSL mark 1 the current record gives.
@@ -131,16 +131,15 @@ class AdifHandler : public LogHandler {
   // date of the line before, which is remembered.
   const adif::LineDate& DateOf(const char* text, int32_t length);
 
-  // Reading: the last date text ReadRecordDate read and what it gave.
-  struct ReadDateMemo {
-    bool known = false;
-    uint64_t bytes = 0;
+  // Reading: what ReadDate gave for a date text.
+  struct RecordDate {
     bool valid = false;
     bool digits = false;  // the text is eight digits: the numbers are set
     int32_t year = 0;
     int32_t month = 0;
     int32_t day = 0;
-  } read_date_;
+  };
+  adif::TextMemo<RecordDate> read_date_memo_;
   uint32_t record_number_ = 0;  // reading: the records read so far
   bool has_record_ = false;
   bool read_warned_ = false;

@@ -525,21 +525,20 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
 bool AdifHandler::ReadRecordDate(const char* text, int32_t length, int32_t* year, int32_t* month,
                                  int32_t* day) {
   if (length != 8) return false;
-  uint64_t bytes;
-  std::memcpy(&bytes, text, sizeof bytes);
-  if (!read_date_.known || bytes != read_date_.bytes) {
-    read_date_.known = true;
-    read_date_.bytes = bytes;
-    read_date_.year = -1;  // (a year read is never negative)
-    read_date_.valid = ReadDate(text, length, &read_date_.year, &read_date_.month, &read_date_.day);
-    read_date_.digits = read_date_.year >= 0;
+  const RecordDate* date = read_date_memo_.Find(text, length);
+  if (date == nullptr) {
+    RecordDate read;
+    read.year = -1;  // (a year read is never negative)
+    read.valid = ReadDate(text, length, &read.year, &read.month, &read.day);
+    read.digits = read.year >= 0;
+    date = read_date_memo_.Keep(text, length, read);  // (eight bytes are kept)
   }
-  if (read_date_.digits) {
-    *year = read_date_.year;
-    *month = read_date_.month;
-    *day = read_date_.day;
+  if (date->digits) {
+    *year = date->year;
+    *month = date->month;
+    *day = date->day;
   }
-  return read_date_.valid;
+  return date->valid;
 }
 
 const char* AdifHandler::KnownModeName(const char* text, int32_t length,
