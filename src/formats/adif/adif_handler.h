@@ -154,14 +154,11 @@ class AdifHandler : public LogHandler {
   adif::ConversionMemo read_memo_;            // reading: texts converted from UTF-8
   RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
-  adif::TextMemo<ModeWritten> written_mode_memo_;  // writing: ModeOf's answers
-  ModeWritten mode_written_;                       // the answer for a mode too long to keep
-  adif::ConversionMemo conversion_memo_;           // writing: texts converted to UTF-8
-  // Writing: the last date text DateOf read (-1: none) and what it gave.
-  static constexpr int32_t kDateMemoSize = 16;
-  char date_memo_text_[kDateMemoSize] = {};
-  int32_t date_memo_length_ = -1;
-  adif::LineDate date_memo_;
+  adif::TextMemo<ModeWritten> written_mode_memo_;     // writing: ModeOf's answers
+  ModeWritten mode_written_;                          // the answer for a mode too long to keep
+  adif::ConversionMemo conversion_memo_;              // writing: texts converted to UTF-8
+  adif::TextMemo<adif::LineDate> written_date_memo_;  // writing: DateOf's answers
+  adif::LineDate date_unkept_;                        // the answer for a date too long to keep
   // Writing: the output stream's buffer, made at the first Create.
   static constexpr size_t kStreamBufferSize = size_t{1} << 16;
   std::unique_ptr<char[]> stream_buffer_;

@@ -97,10 +97,7 @@ bool ReadTime(const char* text, int32_t length, int32_t* hour, int32_t* minute) 
 }  // namespace
 
 const adif::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
-  if (length == date_memo_length_ &&
-      std::memcmp(text, date_memo_text_, static_cast<size_t>(length)) == 0) {
-    return date_memo_;
-  }
+  if (const adif::LineDate* known = written_date_memo_.Find(text, length)) return *known;
   adif::LineDate date;
   uint32_t y = 0, mo = 0, d = 0;
   if (ScanDate(text, &y, &mo, &d) && y < 10000 && mo >= 1 && mo <= 12) {
@@ -112,10 +109,9 @@ const adif::LineDate& AdifHandler::DateOf(const char* text, int32_t length) {
       date.day = static_cast<int32_t>(d);
     }
   }
-  date_memo_ = date;
-  date_memo_length_ = length <= kDateMemoSize ? length : -1;
-  if (date_memo_length_ >= 0) std::memcpy(date_memo_text_, text, static_cast<size_t>(length));
-  return date_memo_;
+  if (const adif::LineDate* kept = written_date_memo_.Keep(text, length, date)) return *kept;
+  date_unkept_ = date;
+  return date_unkept_;
 }
 
 namespace {
