@@ -19,11 +19,13 @@ namespace {
 
 constexpr int32_t kBufferSize = 128 * 1024;
 // Bytes after the window that are always there (zeros): a field name is
-// looked up from the words at its start, whatever its length.
-constexpr int32_t kWindowSlack = 32;
+// looked up from the words at its start, whatever its length, and the
+// '<' bytes are found a block at a time.
+constexpr int32_t kWindowSlack = 64;
 static_assert(kWindowSlack > kFieldNameReadAhead && kWindowSlack > 16 &&
-                  kWindowSlack >= kValueReadAhead && kWindowSlack >= TagMemo::kLongest,
-              "a tag, name or value at the window's end can be looked at");
+                  kWindowSlack >= kValueReadAhead && kWindowSlack >= TagMemo::kLongest &&
+                  kWindowSlack >= 64,
+              "a tag, name, value or block at the window's end can be looked at");
 // What one look ahead may ask for: a tag, or a value counted again in
 // UTF-8 characters (at most four bytes each).
 constexpr int32_t kLookahead = 64 * 1024;
@@ -101,6 +103,57 @@ int32_t CutAtCharacter(const unsigned char* text, int32_t length, int32_t limit,
   }
   return at;
 }
+
+// Bit i: byte i of the 64 at `block` is a '<'.
+uint64_t OpensIn(const unsigned char* block) {
+  uint64_t bits = 0;
+#if defined(__SSE2__)
+  const __m128i open = _mm_set1_epi8('<');
+  for (int i = 0; i < 4; ++i) {
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * i));
+    bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, open)))} << (16 * i);
+  }
+#else
+  for (int i = 0; i < 64; ++i) bits |= uint64_t{block[i] == '<'} << i;
+#endif
+  return bits;
+}
+
+// The '<' bytes of the window after a position, one after the other, from
+// a block of 64 bytes at a time: the next one does not wait for anything
+// read in between.
+class Opens {
+ public:
+  // After `at`, before `end` (the window's end; the 64 bytes from every
+  // position before it are readable).
+  Opens(const unsigned char* bytes, int32_t end, int32_t at)
+      : bytes_(bytes), end_(end), base_(at & ~63) {
+    bits_ = Block() & (~uint64_t{1} << (at - base_));
+  }
+  // The next '<', or the window's end when there is none.
+  int32_t Next() {
+    while (bits_ == 0) {
+      base_ += 64;
+      if (base_ >= end_) return end_;
+      bits_ = Block();
+    }
+    int32_t next = base_ + __builtin_ctzll(bits_);
+    bits_ &= bits_ - 1;
+    return next;
+  }
+
+ private:
+  uint64_t Block() const {
+    uint64_t bits = OpensIn(bytes_ + base_);
+    int32_t held = end_ - base_;
+    return held >= 64 ? bits : bits & ((uint64_t{1} << held) - 1);
+  }
+
+  const unsigned char* bytes_;
+  int32_t end_;
+  int32_t base_;
+  uint64_t bits_;
+};
 
 // Zero bytes (which no text holds) as spaces.
 void BlankZeroBytes(char* text, int32_t length) {
@@ -242,6 +295,68 @@ bool AdifScanner::Next(RecordValues* record) {
   }
 }
 
+AdifScanner::Run AdifScanner::RunOfTags(int32_t* position, uint64_t* present_so_far,
+                                        uint64_t* with_text_so_far, RecordValues* record) {
+  // Each tag is found from the '<' positions of the window rather than
+  // from the end of the value before it, so that the lookups of a
+  // record's tags do not wait for one another; where a value ends is
+  // checked after. What the run does not take as it stands (a tag not
+  // known, a value that does not end where it should or holds a '<', the
+  // window's end) is left to the long way, from where the run stopped.
+  const unsigned char* bytes = buffer_;
+  const int32_t end = filled_;
+  int32_t at = *position;
+  uint64_t present = *present_so_far;
+  uint64_t with_text = *with_text_so_far;
+  const char** texts = record->text_;
+  int32_t* lengths = record->length_;
+  Run run = Run::kTag;
+  Opens opens(bytes, end, at);
+  for (;;) {
+    // (A tag is at most TagMemo::kLongest bytes: the room is not cut to
+    // kLongestTag.)
+    const TagMemo::Tag* known = memo_.Find(bytes + at, end - at);
+    if (known == nullptr) break;
+    int32_t value = at + known->size;
+    int32_t next = opens.Next();
+    int32_t value_end;
+    if (known->plain) {
+      value_end = value + static_cast<int32_t>(known->length);
+      // Most values end where the next tag or a blank before it begins:
+      // told by where that tag is, which is known before the value's end.
+      bool ends_before_next =
+          next < end && (next == value_end || (next == value_end + 1 && IsSpace(bytes[next - 1])));
+      if (!ends_before_next && (value_end >= end || !kClasses.value_end[bytes[value_end]])) {
+        break;
+      }
+      uint64_t bit = known->bit;
+      present |= bit;
+      with_text = value_end > value ? with_text | bit : with_text & ~bit;
+      texts[known->field] = reinterpret_cast<const char*>(bytes + value);
+      lengths[known->field] = value_end - value;
+    } else if (known->length == TagMemo::kRecordEnd) {
+      at = value;
+      run = Run::kRecordEnd;
+      break;
+    } else if (known->field == kFieldCount && known->length <= end - value) {
+      value_end = value + static_cast<int32_t>(known->length);  // passed over
+    } else {
+      break;  // a long value, or one that runs past the window
+    }
+    if (next < value_end || next >= end) {
+      // A '<' within the value, or none after it: on from its end.
+      at = value_end;
+      run = Run::kAfterValue;
+      break;
+    }
+    at = next;
+  }
+  *position = at;
+  *present_so_far = present;
+  *with_text_so_far = with_text;
+  return run;
+}
+
 template <bool kCopy>
 AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
   // The window in locals, taken again after every move (copying only).
@@ -290,6 +405,14 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     }
 
   at_tag:
+    if (!kCopy) {
+      Run run = RunOfTags(&at, &present, &with_text, record);
+      if (run == Run::kRecordEnd) {
+        record_seen_ = true;
+        return record_ends(true);
+      }
+      if (run == Run::kAfterValue) continue;
+    }
     // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>, within kLongestTag bytes.
     int32_t held = end - at;
     if (kCopy && held < kLongestTag) {

@@ -92,6 +92,10 @@ class AdifScanner {
 
  private:
   enum class Scan { kRecord, kNoRecord, kWindowShort };
+  // Where a run of tags stopped: at a tag it leaves to Parse, after a
+  // value (the next tag is the first '<' from there), or after the tag
+  // that ends the record.
+  enum class Run { kTag, kAfterValue, kRecordEnd };
 
   // One record from the current position. In place (kCopy false), values
   // point into the window, which does not move: a record that runs past
@@ -99,6 +103,11 @@ class AdifScanner {
   // values are copied.
   template <bool kCopy>
   Scan Parse(RecordValues* record);
+  // The known tags in a row from the tag at `*position` in the window (in
+  // place), with what the record has so far; `*position` is where the
+  // run stopped.
+  __attribute__((noinline)) Run RunOfTags(int32_t* position, uint64_t* present, uint64_t* with_text,
+                                          RecordValues* record);
   // Makes `count` bytes from the current position readable (fewer at the
   // end of the file); returns how many are.
   int32_t Ensure(int32_t count);

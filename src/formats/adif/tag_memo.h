@@ -34,6 +34,7 @@ class TagMemo {
   struct Tag {
     unsigned char bytes[kLongest];  // '<' to '>', zeros after
     int64_t length;                 // of the value, or kRecordEnd
+    uint64_t bit;                   // 1 << field; 0 for a field the scanner does not know
     int32_t size;                   // '<' to '>'; 0 for an empty place
     Field field;                    // kFieldCount: a field the scanner does not know
     // A field the scanner knows, with a value of at most kPlainLength bytes.
@@ -47,30 +48,18 @@ class TagMemo {
     // The tag's bytes up to its '>', zeros after, as two blocks: the
     // place follows from them, and one comparison with a place's bytes
     // (zeros after its '>' too) tells the whole tag, its size included.
+    // Few branches: the scanner looks up the tags of a record one after
+    // the other without waiting for the answers.
     const __m128i close = _mm_set1_epi8('>');
     __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag));
-    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, close)));
-    if (found != 0) {
-      // Most tags: the first block holds the whole tag, and the known tag
-      // that begins with the same bytes ends where it ends.
-      int32_t size = __builtin_ctz(found) + 1;
-      if (size > held) return nullptr;
-      // The place from the words of the tag (the next tag waits for it),
-      // the comparison from the block (nothing waits for that).
-      uint64_t first = Load(tag) & (~uint64_t{0} >> (64 - 8 * (size < 8 ? size : 8)));
-      uint64_t second = size > 8 ? Load(tag + 8) & (~uint64_t{0} >> (128 - 8 * size)) : 0;
-      const Tag& known = tags_[PlaceOf(first, second, 0)];
-      low = _mm_and_si128(
-          low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest - size)));
-      __m128i same =
-          _mm_cmpeq_epi8(low, _mm_loadu_si128(reinterpret_cast<const __m128i*>(known.bytes)));
-      return _mm_movemask_epi8(same) == 0xFFFF ? &known : nullptr;
-    }
     __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tag + 16));
-    found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, close)));
+    uint32_t found = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, close))) |
+                     static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, close))) << 16;
     if (found == 0) return nullptr;
-    int32_t size = __builtin_ctz(found) + 17;
+    int32_t size = __builtin_ctz(found) + 1;
     if (size > held) return nullptr;
+    low = _mm_and_si128(low,
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest - size)));
     high = _mm_and_si128(
         high, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeep + kLongest + 16 - size)));
     const Tag& known = tags_[PlaceOf(First(low), Second(low), First(high))];
@@ -98,6 +87,7 @@ class TagMemo {
     known.length = length;
     known.size = size;
     known.field = field;
+    known.bit = field != kFieldCount ? uint64_t{1} << field : 0;
     known.plain = field != kFieldCount && length >= 0 && length <= kPlainLength;
   }
 
