@@ -385,10 +385,13 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     return present != 0 || ended ? Scan::kRecord : Scan::kNoRecord;
   };
   for (;;) {
-    // To the next '<', most often right after a blank.
+    // To the next '<', most often right after a blank or a line break.
     if (at < end && bytes[at] != '<') {
       if (at + 1 < end && bytes[at + 1] == '<' && IsSpace(bytes[at])) {
         ++at;
+      } else if (at + 2 < end && bytes[at + 2] == '<' && IsSpace(bytes[at]) &&
+                 IsSpace(bytes[at + 1])) {
+        at += 2;
       } else {
         const void* found = std::memchr(bytes + at, '<', static_cast<size_t>(end - at));
         at = found ? static_cast<int32_t>(static_cast<const unsigned char*>(found) - bytes) : end;
