@@ -201,6 +201,7 @@ bool AdifScanner::Rewind() {
   if (file_ == nullptr || std::fseek(file_, 0, SEEK_SET) != 0) return false;
   std::clearerr(file_);
   position_ = filled_ = 0;
+  ClearAfterWindow();
   zero_at_ = -1;
   at_end_ = false;
   record_seen_ = false;
@@ -235,6 +236,7 @@ int32_t AdifScanner::Ensure(int32_t count) {
     if (got == 0) at_end_ = true;
     filled_ += static_cast<int32_t>(got);
   }
+  ClearAfterWindow();
   return filled_ < count ? filled_ : count;
 }
 
@@ -254,6 +256,8 @@ int64_t AdifScanner::Take(int64_t count, TextBuffer* kept, int32_t room) {
   }
   return taken;
 }
+
+void AdifScanner::ClearAfterWindow() { std::memset(buffer_ + filled_, 0, TagMemo::kLongest); }
 
 bool AdifScanner::HasZeroByte(int32_t from, int32_t to) {
   // One search to the window's end serves the records up to the zero byte
@@ -308,14 +312,11 @@ AdifScanner::Run AdifScanner::RunOfTags(int32_t* position, uint64_t* present_so_
   int32_t at = *position;
   uint64_t present = *present_so_far;
   uint64_t with_text = *with_text_so_far;
-  const char** texts = record->text_;
-  int32_t* lengths = record->length_;
   Run run = Run::kTag;
   Opens opens(bytes, end, at);
   for (;;) {
-    // (A tag is at most TagMemo::kLongest bytes: the room is not cut to
-    // kLongestTag.)
-    const TagMemo::Tag* known = memo_.Find(bytes + at, end - at);
+    // (No '>' follows the window's bytes: a tag found ends within them.)
+    const TagMemo::Tag* known = memo_.Find(bytes + at, TagMemo::kLongest);
     if (known == nullptr) break;
     int32_t value = at + known->size;
     int32_t next = opens.Next();
@@ -325,15 +326,16 @@ AdifScanner::Run AdifScanner::RunOfTags(int32_t* position, uint64_t* present_so_
       // Most values end where the next tag or a blank before it begins:
       // told by where that tag is, which is known before the value's end.
       bool ends_before_next =
-          next < end && (next == value_end || (next == value_end + 1 && IsSpace(bytes[next - 1])));
+          next < end &&
+          (next == value_end ||
+           (next == value_end + 1 && (bytes[next - 1] == ' ' || IsSpace(bytes[next - 1]))));
       if (!ends_before_next && (value_end >= end || !kClasses.value_end[bytes[value_end]])) {
         break;
       }
-      uint64_t bit = known->bit;
-      present |= bit;
-      with_text = value_end > value ? with_text | bit : with_text & ~bit;
-      texts[known->field] = reinterpret_cast<const char*>(bytes + value);
-      lengths[known->field] = value_end - value;
+      present |= known->bit;
+      with_text = (with_text & ~known->bit) | known->text_bit;
+      record->text_[known->field] = reinterpret_cast<const char*>(bytes + value);
+      record->length_[known->field] = value_end - value;
     } else if (known->length == TagMemo::kRecordEnd) {
       at = value;
       run = Run::kRecordEnd;

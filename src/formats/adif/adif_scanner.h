@@ -115,6 +115,9 @@ class AdifScanner {
   // (null: none); returns how many could be passed over.
   int64_t Take(int64_t count, TextBuffer* kept, int32_t room);
   bool DetectUtf8();
+  // Zeros in the TagMemo::kLongest bytes after the window's, so that no
+  // tag seems to end beyond it.
+  void ClearAfterWindow();
   // Whether buffer_[from, to) holds a zero byte (to <= filled_).
   bool HasZeroByte(int32_t from, int32_t to);
 
