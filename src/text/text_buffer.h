@@ -89,6 +89,20 @@ class TextBuffer {
     *cursor_ = '\0';
     return at;
   }
+  // Room for n more bytes after the text: where the text ends now. A
+  // writer fills what it needs of the room through its own cursor (no zero
+  // byte), then ends the text once with EndAt.
+  char* Room(int32_t n) {
+    Reserve(n);
+    return cursor_;
+  }
+  // Ends the text at `end`: a place between the text's start and the end
+  // of the room last asked for, the bytes before it written.
+  void EndAt(char* end) {
+    cursor_ = end;
+    length_ = static_cast<int32_t>(end - data_);
+    *end = '\0';
+  }
   // Appends exactly n bytes (zero bytes included are the caller's concern).
   void AppendBytes(const char* bytes, int32_t n) {
     Reserve(n);
