@@ -95,9 +95,9 @@ class AdifHandler : public LogHandler {
   // Writes the QSL mark 1 the current record gives at `at`, in the room
   // `text` gives for a value; returns the end.
   char* PutQslMark1(TextBuffer& text, char* at);
-  // adif::KnownModeName of a value (not empty), remembered in `memo`.
-  static const char* KnownModeName(const char* text, int32_t length,
-                                   adif::TextMemo<const char*>& memo);
+  // adif::KnownModeName of a value (not empty) and its length (a null
+  // name when the tables know none), remembered in `memo`.
+  static Shown KnownModeName(const char* text, int32_t length, adif::TextMemo<Shown>& memo);
 
   // Writing.
   bool WriteHeader();
@@ -156,12 +156,12 @@ class AdifHandler : public LogHandler {
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;                          // reading: a value being converted
-  TextBuffer scratch_;                        // a second one
-  adif::TextMemo<const char*> mode_memo_;     // reading: the mode
-  adif::TextMemo<const char*> submode_memo_;  // and the submode
-  adif::ConversionMemo read_memo_;            // reading: texts converted from UTF-8
-  RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
+  TextBuffer value_;                    // reading: a value being converted
+  TextBuffer scratch_;                  // a second one
+  adif::TextMemo<Shown> mode_memo_;     // reading: the mode
+  adif::TextMemo<Shown> submode_memo_;  // and the submode
+  adif::ConversionMemo read_memo_;      // reading: texts converted from UTF-8
+  RemarkText remarks_;                  // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;     // writing: ModeOf's answers
   ModeWritten mode_written_;                          // the answer for a mode too long to keep

@@ -84,29 +84,20 @@ constexpr ByteNeeds MakeByteNeeds() {
 
 constexpr ByteNeeds kByteNeeds = MakeByteNeeds();
 
-// The ByteNeed bits of the bytes of a value of the record (which is
-// followed by kValueReadAhead readable bytes).
-inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
-  static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
+// The bytes of the 16 at `x` below ',' + 1 or from 0x80 on (both compare
+// below it as signed bytes), a bit each: most values hold none, and then
+// nothing is to be done for them.
+inline uint32_t MaybeNeedy(__m128i x) {
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+}
+// NeedsOf, sixteen bytes at a time.
+uint32_t NeedsOfBlocks(const char* text, int32_t length) {
   uint32_t needs = 0;
-  if (length == 0) return 0;  // (the empty text of a field not there is no value)
-  if (length <= 16) {
-    // Most values: one block.
-    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    uint32_t inside = (1u << length) - 1;
-    uint32_t low =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
-    if ((low & inside) == 0) return 0;
-  }
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
-    // Most values hold no byte below ',' + 1 or from 0x80 on (both compare
-    // below it as signed bytes): then nothing is to be done for them.
-    uint32_t low =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
-    if ((low & inside) == 0) continue;
+    if ((MaybeNeedy(x) & inside) == 0) continue;
     __m128i line_breakers = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
@@ -117,6 +108,21 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
     }
   }
   return needs;
+}
+#endif
+
+// The ByteNeed bits of the bytes of a value of the record (which is
+// followed by kValueReadAhead readable bytes).
+inline uint32_t NeedsOf(const char* text, int32_t length) {
+#if defined(__SSE2__)
+  static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
+  if (length == 0) return 0;  // (the empty text of a field not there is no value)
+  if (length <= 16) {
+    // Most values: one block, and nothing to be done.
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    if ((MaybeNeedy(x) & ((1u << length) - 1)) == 0) return 0;
+  }
+  return NeedsOfBlocks(text, length);
 #else
   uint32_t needs = 0;
   for (int32_t i = 0; i < length; ++i) needs |= kByteNeeds.of[static_cast<unsigned char>(text[i])];
@@ -433,12 +439,14 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     Shown mode = LineValue(adif::kMode, value_);
     Shown submode = LineValue(adif::kSubmode, scratch_);
     // (No mode has an empty name.)
-    const char* name =
-        mode.length > 0 ? KnownModeName(mode.text, mode.length, mode_memo_) : nullptr;
-    if (name != nullptr) mode = {name, static_cast<int32_t>(std::strlen(name))};
-    name =
-        submode.length > 0 ? KnownModeName(submode.text, submode.length, submode_memo_) : nullptr;
-    if (name != nullptr) submode = {name, static_cast<int32_t>(std::strlen(name))};
+    if (mode.length > 0) {
+      Shown name = KnownModeName(mode.text, mode.length, mode_memo_);
+      if (name.text != nullptr) mode = name;
+    }
+    if (submode.length > 0) {
+      Shown name = KnownModeName(submode.text, submode.length, submode_memo_);
+      if (name.text != nullptr) submode = name;
+    }
     bool has_submode = submode.length > 0;
     // The sidebands of SSB read back as SSB.
     Shown shown = !has_submode || Spells(mode.text, mode.length, "SSB") ? mode : submode;
@@ -563,12 +571,13 @@ bool AdifHandler::ReadRecordDate(const char* text, int32_t length, int32_t* year
   return date->valid;
 }
 
-const char* AdifHandler::KnownModeName(const char* text, int32_t length,
-                                       adif::TextMemo<const char*>& memo) {
-  if (const char* const* known = memo.Find(text, length)) return *known;
+AdifHandler::Shown AdifHandler::KnownModeName(const char* text, int32_t length,
+                                              adif::TextMemo<Shown>& memo) {
+  if (const Shown* known = memo.Find(text, length)) return *known;
   const char* name = adif::KnownModeName(text, length);
-  memo.Keep(text, length, name);
-  return name;
+  Shown shown = {name, name != nullptr ? static_cast<int32_t>(std::strlen(name)) : 0};
+  memo.Keep(text, length, shown);
+  return shown;
 }
 
 }  // namespace varnek
