@@ -49,6 +49,28 @@ inline void CopyBytes(char* dest, const char* source, int32_t n) {
   }
 }
 
+// The XOR of the two words at each end of the n bytes at a and b,
+// sizeof(Word) <= n <= 2 * sizeof(Word): zero when the bytes are the same.
+template <typename Word>
+inline Word DifferAsTwoWords(const char* a, const char* b, int32_t n) {
+  Word a_head, a_tail, b_head, b_tail;
+  std::memcpy(&a_head, a, sizeof a_head);
+  std::memcpy(&b_head, b, sizeof b_head);
+  std::memcpy(&a_tail, a + n - sizeof a_tail, sizeof a_tail);
+  std::memcpy(&b_tail, b + n - sizeof b_tail, sizeof b_tail);
+  return (a_head ^ b_head) | (a_tail ^ b_tail);
+}
+
+// Whether the n bytes at a and b are the same: the usual short texts as
+// two words that overlap in the middle (up to three bytes as the first,
+// middle and last), without a library call.
+inline bool SameBytes(const char* a, const char* b, int32_t n) {
+  if (n > 16) return std::memcmp(a, b, static_cast<size_t>(n)) == 0;
+  if (n >= 8) return DifferAsTwoWords<uint64_t>(a, b, n) == 0;
+  if (n >= 4) return DifferAsTwoWords<uint32_t>(a, b, n) == 0;
+  return n <= 0 || (a[0] == b[0] && a[n / 2] == b[n / 2] && a[n - 1] == b[n - 1]);
+}
+
 class TextBuffer {
  public:
   TextBuffer() = default;
@@ -88,6 +110,20 @@ class TextBuffer {
     length_ += n;
     *cursor_ = '\0';
     return at;
+  }
+  // Room for n more bytes after the text: where the text ends now. A
+  // writer fills what it needs of the room through its own cursor (no zero
+  // byte), then ends the text once with EndAt.
+  char* Room(int32_t n) {
+    Reserve(n);
+    return cursor_;
+  }
+  // Ends the text at `end`: a place between the text's start and the end
+  // of the room last asked for, the bytes before it written.
+  void EndAt(char* end) {
+    cursor_ = end;
+    length_ = static_cast<int32_t>(end - data_);
+    *end = '\0';
   }
   // Appends exactly n bytes (zero bytes included are the caller's concern).
   void AppendBytes(const char* bytes, int32_t n) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/adif/adif_handler.h"
 #include "plugin/messages.h"
 #include "support/plugin_host.h"
 
@@ -291,6 +292,38 @@ TEST_F(AdifTest, NoFileTakesTheReaderOutOfItsBytes) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find(std::string(4096, 'y') + "\xA3"), std::string::npos);
   EXPECT_EQ(PluginHost::TakeWarnings().size(), 1u);
+
+  // Every field the line shows at its longest: the line still fits in the
+  // room the reader takes for it at once.
+  std::string longest = "<QSO_DATE:8>20240101 <TIME_ON:4>1200 <TIME_OFF:4>1300 ";
+  for (const char* name : {"CALL",
+                           "RST_SENT",
+                           "FREQ",
+                           "MODE",
+                           "TX_PWR",
+                           "NAME",
+                           "QTH",
+                           "COMMENT",
+                           "NOTES",
+                           "CONTEST_ID",
+                           "APP_VARNEK_END",
+                           "RIG",
+                           "MY_RIG",
+                           "MY_CITY",
+                           "GRIDSQUARE",
+                           "CNTY",
+                           "APP_VARNEK_VIA",
+                           "RST_RCVD",
+                           "APP_VARNEK_QSL1",
+                           "APP_VARNEK_QSL2",
+                           "APP_VARNEK_ENV"}) {
+    longest += "<" + std::string(name) + ":4096>" + std::string(4096, ',') + " ";
+  }
+  lines = ReadAll(longest + "<EOR>");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_GT(lines[0].size(), 21u * 4096);
+  EXPECT_LE(lines[0].size(), static_cast<size_t>(varnek::AdifHandler::kLongestLine));
+  PluginHost::TakeWarnings();
 }
 
 }  // namespace

@@ -37,6 +37,15 @@ struct LineDate {
 
 class AdifHandler : public LogHandler {
  public:
+  // The room ListText takes for a line at once, which the line of any
+  // record fits in: the QSO line's fields and at most kListedTags remark
+  // tags, each a value of at most the scanner's limit (mode names and band
+  // edges are shorter) with at most 16 bytes around it (quotes, comma,
+  // blank, keyword, brackets).
+  static constexpr int32_t kListedTags = 11;
+  static constexpr int32_t kLongestLine =
+      (kQsoFieldCount + kListedTags) * (adif::AdifScanner::kValueLimit + 16);
+
   AdifHandler() = default;
   ~AdifHandler() override;
 
@@ -66,29 +75,29 @@ class AdifHandler : public LogHandler {
   // spaces. The record's own bytes when they need no change, else the text
   // of `scratch`, which is replaced.
   Shown LineValue(adif::Field field, TextBuffer& scratch);
-  // LineValue of the `length` bytes at `text` that `needs` (ByteNeed bits)
-  // says need changing.
-  Shown ChangedValue(const char* text, int32_t length, uint32_t needs, TextBuffer& scratch);
-  // The same appended to `out`: in double quotes when `quoted`, followed
-  // by `after` unless that is '\0'.
-  void AppendLineValue(TextBuffer& out, adif::Field field, bool quoted = false, char after = '\0');
-  // Appends the `length` bytes at `text` as LineValue shows them, doing
-  // what `needs` (ByteNeed bits) asks for.
-  void AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs);
-  // Appends the remark tag `keyword` with the LineValue of `field` (not
-  // empty) in brackets it leaves whole.
-  void AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
-                   adif::Field field);
+  // The same written at `at`, in the room `text` gives for it (at least
+  // the value's length, which no conversion exceeds); returns the end.
+  char* PutLineValue(TextBuffer& text, char* at, adif::Field field);
+  // PutLineValue of the `length` bytes at `value`, doing what `needs`
+  // (ByteNeed bits) asks for. A conversion appends to `text`, ended at `at`
+  // first; nothing beyond the room is written.
+  char* PutChanged(TextBuffer& text, char* at, const char* value, int32_t length, uint32_t needs);
+  // The value of `field` (not empty) in the brackets it leaves whole,
+  // written at `at` in the line's room; returns the end.
+  char* PutTagValue(TextBuffer& line, char* at, adif::Field field);
+  char* PutBracketedChanged(TextBuffer& line, char* at, const char* value, int32_t length,
+                            uint32_t needs);
   // ReadDate of a record's value (YYYYMMDD of a real day; the numbers set
   // whenever the text is eight digits). Records mostly repeat the date of
   // the one before: the answers are remembered.
   bool ReadRecordDate(const char* text, int32_t length, int32_t* year, int32_t* month,
                       int32_t* day);
-  // Appends the QSL mark 1 the current record gives.
-  void AppendQslMark1(TextBuffer& out);
-  // adif::KnownModeName of a value (not empty), remembered in `memo`.
-  static const char* KnownModeName(const char* text, int32_t length,
-                                   adif::TextMemo<const char*>& memo);
+  // Writes the QSL mark 1 the current record gives at `at`, in the room
+  // `text` gives for a value; returns the end.
+  char* PutQslMark1(TextBuffer& text, char* at);
+  // adif::KnownModeName of a value (not empty) and its length (a null
+  // name when the tables know none), remembered in `memo`.
+  static Shown KnownModeName(const char* text, int32_t length, adif::TextMemo<Shown>& memo);
 
   // Writing.
   bool WriteHeader();
@@ -147,12 +156,12 @@ class AdifHandler : public LogHandler {
   adif::AdifScanner scanner_;
   adif::RecordValues record_;
   CodePageConverter converter_;
-  TextBuffer value_;                          // reading: a value being converted
-  TextBuffer scratch_;                        // a second one
-  adif::TextMemo<const char*> mode_memo_;     // reading: the mode
-  adif::TextMemo<const char*> submode_memo_;  // and the submode
-  adif::ConversionMemo read_memo_;            // reading: texts converted from UTF-8
-  RemarkText remarks_;                        // writing: the QSO line's remarks, tags cut from them
+  TextBuffer value_;                    // reading: a value being converted
+  TextBuffer scratch_;                  // a second one
+  adif::TextMemo<Shown> mode_memo_;     // reading: the mode
+  adif::TextMemo<Shown> submode_memo_;  // and the submode
+  adif::ConversionMemo read_memo_;      // reading: texts converted from UTF-8
+  RemarkText remarks_;                  // writing: the QSO line's remarks, tags cut from them
   TextBuffer texts_[kWriterTextCount];
   adif::TextMemo<ModeWritten> written_mode_memo_;     // writing: ModeOf's answers
   ModeWritten mode_written_;                          // the answer for a mode too long to keep

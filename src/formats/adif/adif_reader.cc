@@ -84,29 +84,20 @@ constexpr ByteNeeds MakeByteNeeds() {
 
 constexpr ByteNeeds kByteNeeds = MakeByteNeeds();
 
-// The ByteNeed bits of the bytes of a value of the record (which is
-// followed by kValueReadAhead readable bytes).
-inline uint32_t NeedsOf(const char* text, int32_t length) {
 #if defined(__SSE2__)
-  static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
+// The bytes of the 16 at `x` below ',' + 1 or from 0x80 on (both compare
+// below it as signed bytes), a bit each: most values hold none, and then
+// nothing is to be done for them.
+inline uint32_t MaybeNeedy(__m128i x) {
+  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
+}
+// NeedsOf, sixteen bytes at a time.
+uint32_t NeedsOfBlocks(const char* text, int32_t length) {
   uint32_t needs = 0;
-  if (length == 0) return 0;  // (the empty text of a field not there is no value)
-  if (length <= 16) {
-    // Most values: one block.
-    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    uint32_t inside = (1u << length) - 1;
-    uint32_t low =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
-    if ((low & inside) == 0) return 0;
-  }
   for (int32_t i = 0; i < length; i += 16) {
     __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     uint32_t inside = length - i >= 16 ? 0xFFFFu : (1u << (length - i)) - 1;
-    // Most values hold no byte below ',' + 1 or from 0x80 on (both compare
-    // below it as signed bytes): then nothing is to be done for them.
-    uint32_t low =
-        static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(_mm_set1_epi8(',' + 1), x)));
-    if ((low & inside) == 0) continue;
+    if ((MaybeNeedy(x) & inside) == 0) continue;
     __m128i line_breakers = _mm_or_si128(
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8(',')), _mm_cmpeq_epi8(x, _mm_set1_epi8('"'))),
         _mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\r')),
@@ -117,6 +108,21 @@ inline uint32_t NeedsOf(const char* text, int32_t length) {
     }
   }
   return needs;
+}
+#endif
+
+// The ByteNeed bits of the bytes of a value of the record (which is
+// followed by kValueReadAhead readable bytes).
+inline uint32_t NeedsOf(const char* text, int32_t length) {
+#if defined(__SSE2__)
+  static_assert(adif::kValueReadAhead >= 16, "a value's last block is readable");
+  if (length == 0) return 0;  // (the empty text of a field not there is no value)
+  if (length <= 16) {
+    // Most values: one block, and nothing to be done.
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    if ((MaybeNeedy(x) & ((1u << length) - 1)) == 0) return 0;
+  }
+  return NeedsOfBlocks(text, length);
 #else
   uint32_t needs = 0;
   for (int32_t i = 0; i < length; ++i) needs |= kByteNeeds.of[static_cast<unsigned char>(text[i])];
@@ -253,56 +259,67 @@ inline AdifHandler::Shown AdifHandler::LineValue(Field field, TextBuffer& scratc
   int32_t length = record_.Length(field);
   uint32_t needs = NeedsOf(text, length) & line_needs_;
   if (needs == kShownAsIs) return {text, length};
-  return ChangedValue(text, length, needs, scratch);
-}
-
-AdifHandler::Shown AdifHandler::ChangedValue(const char* text, int32_t length, uint32_t needs,
-                                             TextBuffer& scratch) {
   scratch.Clear();
-  AppendChanged(scratch, text, length, needs);
+  char* start = scratch.Room(length);
+  scratch.EndAt(PutChanged(scratch, start, text, length, needs));
   return {scratch.Str(), scratch.Length()};
 }
 
-inline void AdifHandler::AppendLineValue(TextBuffer& out, Field field, bool quoted, char after) {
-  const char* text = record_.Text(field);
+inline char* AdifHandler::PutLineValue(TextBuffer& text, char* at, Field field) {
+  const char* value = record_.Text(field);
   int32_t length = record_.Length(field);
-  uint32_t needs = NeedsOf(text, length) & line_needs_;
+  uint32_t needs = NeedsOf(value, length) & line_needs_;
   if (needs == kShownAsIs) {
-    // One reservation for the quotes, the value and what follows it.
-    char* at = out.Extend(length + (quoted ? 2 : 0) + (after != '\0' ? 1 : 0));
-    if (quoted) *at++ = '"';
-    CopyBytes(at, text, length);
-    at += length;
-    if (quoted) *at++ = '"';
-    if (after != '\0') *at = after;
-    return;
+    CopyBytes(at, value, length);
+    return at + length;
   }
-  if (quoted) out.AppendChar('"');
-  AppendChanged(out, text, length, needs);
-  if (quoted) out.AppendChar('"');
-  out.AppendChar(after);
+  return PutChanged(text, at, value, length, needs);
 }
 
-void AdifHandler::AppendChanged(TextBuffer& out, const char* text, int32_t length, uint32_t needs) {
-  int32_t start = out.Length();
+char* AdifHandler::PutChanged(TextBuffer& text, char* at, const char* value, int32_t length,
+                              uint32_t needs) {
+  char* end;
   if ((needs & kNotAscii) != 0) {
     // (A log's names and places come again and again.)
-    if (read_memo_.Utf8ToCp932(converter_, text, length, out) > 0) WarnDamaged();
+    text.EndAt(at);
+    if (read_memo_.Utf8ToCp932(converter_, value, length, text) > 0) WarnDamaged();
+    end = text.Edit() + text.Length();
   } else {
-    out.AppendBytes(text, length);
+    CopyBytes(at, value, length);
+    end = at + length;
   }
-  if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(out.Edit() + start, out.Length() - start);
+  if ((needs & kBreaksTheLine) != 0) BlankLineBreakers(at, static_cast<int32_t>(end - at));
+  return end;
+}
+
+inline char* AdifHandler::PutTagValue(TextBuffer& line, char* at, Field field) {
+  const char* value = record_.Text(field);
+  int32_t length = record_.Length(field);
+  uint32_t needs = NeedsOf(value, length);
+  if (needs != kShownAsIs) return PutBracketedChanged(line, at, value, length, needs);
+  // Plain ASCII holds no corner: the corners.
+  *at++ = kCornerOpen;
+  CopyBytes(at, value, length);
+  at += length;
+  *at++ = kCornerClose;
+  return at;
+}
+
+char* AdifHandler::PutBracketedChanged(TextBuffer& line, char* at, const char* value,
+                                       int32_t length, uint32_t needs) {
+  // A place for the opening bracket, the value, and the brackets the value
+  // leaves whole.
+  *at = kCornerOpen;
+  char* shown = at + 1;
+  char* end = PutChanged(line, shown, value, length, needs & line_needs_);
+  char open, close;
+  BracketsFor(shown, static_cast<int32_t>(end - shown), &open, &close);
+  *at = open;
+  *end++ = close;
+  return end;
 }
 
 namespace {
-
-// The first of `fields` the record holds with a value, or kFieldCount.
-Field FirstPresent(const adif::RecordValues& record, std::initializer_list<Field> fields) {
-  for (Field f : fields) {
-    if (record.HasText(f)) return f;
-  }
-  return adif::kFieldCount;
-}
 
 bool Spells(const char* text, int32_t length, const char* word) {
   return static_cast<size_t>(length) == std::strlen(word) &&
@@ -311,22 +328,21 @@ bool Spells(const char* text, int32_t length, const char* word) {
 
 }  // namespace
 
-void AdifHandler::AppendQslMark1(TextBuffer& out) {
-  if (record_.HasText(adif::kAppQsl1)) {
-    AppendLineValue(out, adif::kAppQsl1);
-    return;
-  }
+char* AdifHandler::PutQslMark1(TextBuffer& text, char* at) {
+  if (record_.HasText(adif::kAppQsl1)) return PutLineValue(text, at, adif::kAppQsl1);
   if (record_.Length(adif::kQslSent) == 1) {
     char c = record_.Text(adif::kQslSent)[0];
-    if (c == 'N' || c == 'n') out.AppendChar('N');
-    if (c == 'Y' || c == 'y') out.AppendChar('Y');
+    if (c == 'N' || c == 'n') *at++ = 'N';
+    if (c == 'Y' || c == 'y') *at++ = 'Y';
   }
+  return at;
 }
 
 const char* AdifHandler::GetText(int32_t) {
   if (!has_record_) return nullptr;
   work_.Clear();
-  AppendQslMark1(work_);
+  char* start = work_.Room(adif::AdifScanner::kValueLimit);
+  work_.EndAt(PutQslMark1(work_, start));
   return work_.Str();
 }
 
@@ -337,20 +353,32 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
   }
   // The fields go straight into the line, in their order: each value where
   // it ends up, commas between fields, quotes around fields 8, 9 and 10
-  // when they are not empty.
+  // when they are not empty. The line is written through a cursor into
+  // room for the longest line, taken at once: nothing grows the line while
+  // it is built (a conversion takes no more room than the value's bytes),
+  // so the places kept in it stay valid, and the text is ended once.
   TextBuffer& line = qso_.Line();
   line.Clear();
-  auto next_field = [&] { line.AppendChar(','); };
-  // The first of `fields` the record has, in quotes when `quoted` (the
-  // value of a field that has one is never shown empty), and the comma
-  // after it.
-  auto show_first = [&](std::initializer_list<Field> fields, bool quoted = false) {
-    Field f = FirstPresent(record_, fields);
-    if (f != adif::kFieldCount) {
-      AppendLineValue(line, f, quoted, ',');
-    } else {
-      next_field();
+  char* at = line.Room(kLongestLine);
+  // The first of two fields the record has a value of (else the second:
+  // it shows nothing).
+  auto first_with_text = [&](Field preferred, Field other) {
+    return record_.HasText(preferred) ? preferred : other;
+  };
+  // A field's value, then the comma after it.
+  auto show = [&](Field f) {
+    at = PutLineValue(line, at, f);
+    *at++ = ',';
+  };
+  // The same in quotes when the field has a value (which is never shown
+  // empty).
+  auto show_quoted = [&](Field f) {
+    if (record_.HasText(f)) {
+      *at++ = '"';
+      at = PutLineValue(line, at, f);
+      *at++ = '"';
     }
+    *at++ = ',';
   };
   bool malformed = false;
 
@@ -371,90 +399,95 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     h = static_cast<uint8_t>((hour + 9) % 24);
   }
   if (has_date) {
-    char* at = line.Extend(7);
     PutTwoDigits(at, y);
     PutTwoDigits(at + 2, mo);
     PutTwoDigits(at + 4, d);
-    at[6] = ',';
-  } else {
-    next_field();
+    at += 6;
   }
+  *at++ = ',';
   if (has_time) {
-    char* at = line.Extend(5);
     PutTwoDigits(at, h);
     PutTwoDigits(at + 2, static_cast<uint32_t>(minute));
-    at[4] = ',';
-  } else {
-    next_field();
+    at += 4;
   }
+  *at++ = ',';
 
-  Field call = FirstPresent(record_, {adif::kAppCall, adif::kCall});
-  if (call == adif::kFieldCount) {
-    malformed = true;
-    next_field();
-  } else {
-    AppendLineValue(line, call, false, ',');
-  }
-  show_first({adif::kRstSent});
+  Field call = first_with_text(adif::kAppCall, adif::kCall);
+  if (!record_.HasText(call)) malformed = true;
+  show(call);
+  show(adif::kRstSent);
 
   // Frequency: as written, else the band's lower edge.
-  Field frequency = FirstPresent(record_, {adif::kAppFreq, adif::kFreq});
-  int32_t frequency_start = line.Length();
-  if (frequency != adif::kFieldCount) {
-    AppendLineValue(line, frequency);
-    if (!record_.Has(adif::kAppFreq) && line.Length() > frequency_start &&
-        line.Str()[line.Length() - 1] == '.') {
-      line.Truncate(line.Length() - 1);
-    }
+  Field frequency = first_with_text(adif::kAppFreq, adif::kFreq);
+  char* frequency_start = at;
+  if (record_.HasText(frequency)) {
+    at = PutLineValue(line, at, frequency);
+    if (!record_.Has(adif::kAppFreq) && at > frequency_start && at[-1] == '.') --at;
   }
-  if (line.Length() == frequency_start && record_.Has(adif::kBand)) {
+  if (at == frequency_start && record_.Has(adif::kBand)) {
     Shown band_name = LineValue(adif::kBand, value_);
     if (const adif::Band* band = adif::FindBand(band_name.text, band_name.length)) {
-      char text[24];
-      line.AppendBytes(text, adif::FormatMegahertz(band->lower_hz, text));
+      at += adif::FormatMegahertz(band->lower_hz, at);
     }
   }
-  next_field();
+  *at++ = ',';
 
   // Mode: the submode, or the mode, as the tables spell them.
   if (record_.HasText(adif::kAppMode)) {
-    AppendLineValue(line, adif::kAppMode);
+    at = PutLineValue(line, at, adif::kAppMode);
   } else {
     Shown mode = LineValue(adif::kMode, value_);
     Shown submode = LineValue(adif::kSubmode, scratch_);
     // (No mode has an empty name.)
-    const char* name =
-        mode.length > 0 ? KnownModeName(mode.text, mode.length, mode_memo_) : nullptr;
-    if (name != nullptr) mode = {name, static_cast<int32_t>(std::strlen(name))};
-    name =
-        submode.length > 0 ? KnownModeName(submode.text, submode.length, submode_memo_) : nullptr;
-    if (name != nullptr) submode = {name, static_cast<int32_t>(std::strlen(name))};
+    if (mode.length > 0) {
+      Shown name = KnownModeName(mode.text, mode.length, mode_memo_);
+      if (name.text != nullptr) mode = name;
+    }
+    if (submode.length > 0) {
+      Shown name = KnownModeName(submode.text, submode.length, submode_memo_);
+      if (name.text != nullptr) submode = name;
+    }
     bool has_submode = submode.length > 0;
     // The sidebands of SSB read back as SSB.
     Shown shown = !has_submode || Spells(mode.text, mode.length, "SSB") ? mode : submode;
-    line.AppendBytes(shown.text, shown.length);
+    CopyBytes(at, shown.text, shown.length);
+    at += shown.length;
   }
-  next_field();
+  *at++ = ',';
 
-  show_first({adif::kAppPower, adif::kTxPwr});
-  show_first({adif::kNameIntl, adif::kName}, true);
-  show_first({adif::kQthIntl, adif::kQth}, true);
+  show(first_with_text(adif::kAppPower, adif::kTxPwr));
+  show_quoted(first_with_text(adif::kNameIntl, adif::kName));
+  show_quoted(first_with_text(adif::kQthIntl, adif::kQth));
 
-  // The remarks: a tag for each field the line has no place for.
-  TextBuffer& remarks = qso_.Field(kRemarks);
-  remarks.Clear();
-  auto tag = [&](const char* keyword, std::initializer_list<Field> fields) {
-    Field f = FirstPresent(record_, fields);
-    if (f != adif::kFieldCount) {
-      AppendTagOf(remarks, keyword, static_cast<int32_t>(std::strlen(keyword)), f);
-    }
+  // The remarks, in quotes unless there are none: a tag for each field the
+  // line has no place for, one space between tags.
+  *at++ = '"';
+  char* const remarks = at;
+  auto put_keyword = [&](const auto& keyword) {
+    if (at != remarks) *at++ = ' ';
+    constexpr int32_t kKeywordLength = sizeof keyword - 1;
+    CopyBytes(at, keyword, kKeywordLength);
+    at += kKeywordLength;
   };
-  tag(tag::kRemark, {adif::kCommentIntl, adif::kComment});
-  tag(tag::kRemark2, {adif::kNotesIntl, adif::kNotes});
-  tag(tag::kContest, {adif::kAppContest, adif::kContestId});
+  auto tag = [&](const auto& keyword, Field f) {
+    if (!record_.HasText(f)) return;
+    put_keyword(keyword);
+    at = PutTagValue(line, at, f);
+  };
+  // A tag of a value made here (not empty, no bracket of its own inside).
+  auto made_tag = [&](const auto& keyword, const char* value, int32_t length, char open,
+                      char close) {
+    put_keyword(keyword);
+    *at++ = open;
+    CopyBytes(at, value, length);
+    at += length;
+    *at++ = close;
+  };
+  tag(tag::kRemark, first_with_text(adif::kCommentIntl, adif::kComment));
+  tag(tag::kRemark2, first_with_text(adif::kNotesIntl, adif::kNotes));
+  tag(tag::kContest, first_with_text(adif::kAppContest, adif::kContestId));
   if (record_.HasText(adif::kAppEnd)) {
-    AppendTagOf(remarks, tag::kEndTime, static_cast<int32_t>(std::strlen(tag::kEndTime)),
-                adif::kAppEnd);
+    tag(tag::kEndTime, adif::kAppEnd);
   } else if (record_.Has(adif::kTimeOff)) {
     int32_t end_hour = 0, end_minute = 0;
     if (ReadTime(record_.Text(adif::kTimeOff), record_.Length(adif::kTimeOff), &end_hour,
@@ -476,47 +509,44 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
       char end[4];
       PutTwoDigits(end, eh);
       PutTwoDigits(end + 2, static_cast<uint32_t>(end_minute));
-      remarks.AppendTag(tag::kEndTime, end, 4, kCornerOpen, kCornerClose);
+      made_tag(tag::kEndTime, end, 4, kCornerOpen, kCornerClose);
     } else {
       malformed = true;
     }
   }
-  tag(tag::kRig, {adif::kRigIntl, adif::kRig});
-  tag(tag::kMyRig, {adif::kMyRigIntl, adif::kMyRig});
-  tag(tag::kMyQth, {adif::kMyCityIntl, adif::kMyCity});
-  tag(tag::kGrid, {adif::kAppGrid, adif::kGridsquare});
-  tag(tag::kCode, {adif::kAppCode, adif::kCnty});
+  tag(tag::kRig, first_with_text(adif::kRigIntl, adif::kRig));
+  tag(tag::kMyRig, first_with_text(adif::kMyRigIntl, adif::kMyRig));
+  tag(tag::kMyQth, first_with_text(adif::kMyCityIntl, adif::kMyCity));
+  tag(tag::kGrid, first_with_text(adif::kAppGrid, adif::kGridsquare));
+  tag(tag::kCode, first_with_text(adif::kAppCode, adif::kCnty));
   if (record_.HasText(adif::kAppVia)) {
     Shown via = LineValue(adif::kAppVia, value_);
-    remarks.AppendTag(tag::kVia, via.text, via.length, '[', ']');
+    if (via.length > 0) made_tag(tag::kVia, via.text, via.length, '[', ']');
   } else if (record_.Has(adif::kQslSentVia)) {
     char route = adif::RouteOf(record_.Text(adif::kQslSentVia), record_.Length(adif::kQslSentVia));
-    if (route != '\0') remarks.AppendTag(tag::kVia, &route, 1, '[', ']');
+    if (route != '\0') made_tag(tag::kVia, &route, 1, '[', ']');
   }
-  tag(tag::kMyReport, {adif::kRstRcvd});
-  if (!remarks.Empty()) {
-    char* at = line.Extend(remarks.Length() + 3);
-    *at++ = '"';
-    CopyBytes(at, remarks.Str(), remarks.Length());
-    at += remarks.Length();
-    at[0] = '"';
-    at[1] = ',';
+  tag(tag::kMyReport, adif::kRstRcvd);
+  if (at == remarks) {
+    at[-1] = ',';  // no remarks: no quotes
   } else {
-    next_field();
+    *at++ = '"';
+    *at++ = ',';
   }
 
   // QSL marks and the Env text.
-  AppendQslMark1(line);
-  next_field();
+  at = PutQslMark1(line, at);
+  *at++ = ',';
   if (record_.HasText(adif::kAppQsl2)) {
-    AppendLineValue(line, adif::kAppQsl2);
+    at = PutLineValue(line, at, adif::kAppQsl2);
   } else if (record_.Length(adif::kQslRcvd) == 1) {
     char c = record_.Text(adif::kQslRcvd)[0];
-    if (c == 'Y' || c == 'y') line.AppendChar('Y');
+    if (c == 'Y' || c == 'y') *at++ = 'Y';
   }
-  next_field();
-  if (record_.HasText(adif::kAppEnv)) AppendLineValue(line, adif::kAppEnv);
+  *at++ = ',';
+  at = PutLineValue(line, at, adif::kAppEnv);
 
+  line.EndAt(at);
   if (malformed) WarnDamaged();
   CopyToHostBuffer(buffer, size, line.Str(), line.Length());
   return line.Str();
@@ -541,43 +571,13 @@ bool AdifHandler::ReadRecordDate(const char* text, int32_t length, int32_t* year
   return date->valid;
 }
 
-const char* AdifHandler::KnownModeName(const char* text, int32_t length,
-                                       adif::TextMemo<const char*>& memo) {
-  if (const char* const* known = memo.Find(text, length)) return *known;
+AdifHandler::Shown AdifHandler::KnownModeName(const char* text, int32_t length,
+                                              adif::TextMemo<Shown>& memo) {
+  if (const Shown* known = memo.Find(text, length)) return *known;
   const char* name = adif::KnownModeName(text, length);
-  memo.Keep(text, length, name);
-  return name;
-}
-
-void AdifHandler::AppendTagOf(TextBuffer& remarks, const char* keyword, int32_t keyword_length,
-                              Field field) {
-  const char* text = record_.Text(field);
-  int32_t length = record_.Length(field);
-  uint32_t needs = NeedsOf(text, length);
-  char* at;
-  if (needs == kShownAsIs) {
-    // Plain ASCII holds no corner: the corners.
-    at = remarks.Extend((remarks.Empty() ? 0 : 1) + keyword_length + length + 2);
-    if (at != remarks.Str()) *at++ = ' ';
-    CopyBytes(at, keyword, keyword_length);
-    at += keyword_length;
-    *at++ = kCornerOpen;
-    CopyBytes(at, text, length);
-    at[length] = kCornerClose;
-    return;
-  }
-  // Keyword, a place for the opening bracket, the value, and the brackets
-  // the value leaves whole.
-  at = remarks.Extend((remarks.Empty() ? 0 : 1) + keyword_length + 1);
-  if (at != remarks.Str()) *at++ = ' ';
-  CopyBytes(at, keyword, keyword_length);
-  int32_t open_at = remarks.Length() - 1;
-  remarks.Edit()[open_at] = kCornerOpen;
-  AppendChanged(remarks, text, length, needs & line_needs_);
-  char open, close;
-  BracketsFor(remarks.Str() + open_at + 1, remarks.Length() - open_at - 1, &open, &close);
-  remarks.Edit()[open_at] = open;
-  remarks.AppendChar(close);
+  Shown shown = {name, name != nullptr ? static_cast<int32_t>(std::strlen(name)) : 0};
+  memo.Keep(text, length, shown);
+  return shown;
 }
 
 }  // namespace varnek

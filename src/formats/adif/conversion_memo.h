@@ -72,23 +72,6 @@ class ConversionMemo {
     char converted[kMostConverted];
   };
 
-  // Whether the n bytes at a and b are the same: the usual short texts as
-  // two words that overlap in the middle.
-  static bool SameBytes(const char* a, const char* b, int32_t n) {
-    if (n < 4 || n > 16) return std::memcmp(a, b, static_cast<size_t>(n)) == 0;
-    if (n < 8) return Differ<uint32_t>(a, b, n) == 0;
-    return Differ<uint64_t>(a, b, n) == 0;
-  }
-  template <typename Word>
-  static Word Differ(const char* a, const char* b, int32_t n) {
-    Word a_head, a_tail, b_head, b_tail;
-    std::memcpy(&a_head, a, sizeof a_head);
-    std::memcpy(&b_head, b, sizeof b_head);
-    std::memcpy(&a_tail, a + n - sizeof a_tail, sizeof a_tail);
-    std::memcpy(&b_tail, b + n - sizeof b_tail, sizeof b_tail);
-    return (a_head ^ b_head) | (a_tail ^ b_tail);
-  }
-
   // From the length and the first and last four bytes (all of them in a
   // shorter text).
   static uint32_t PlaceOf(const char* text, int32_t length) {

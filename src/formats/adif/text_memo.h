@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/text_buffer.h"
+
 namespace varnek {
 namespace adif {
 
@@ -20,7 +22,7 @@ class TextMemo {
   // The answer kept for the `length` bytes at `text`, or null.
   const Answer* Find(const char* text, int32_t length) const {
     const Place& place = places_[PlaceOf(text, length)];
-    if (place.length != length || std::memcmp(text, place.text, static_cast<size_t>(length)) != 0) {
+    if (place.length != length || !SameBytes(text, place.text, length)) {
       return nullptr;
     }
     return &place.answer;
