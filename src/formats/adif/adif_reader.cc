@@ -474,7 +474,7 @@ const char* AdifHandler::ListText(char* buffer, int32_t size) {
     put_keyword(keyword);
     at = PutTagValue(line, at, f);
   };
-  // A tag of a value made here (not empty, no bracket of its own inside).
+  // A tag of a value that is not empty, in the brackets given.
   auto made_tag = [&](const auto& keyword, const char* value, int32_t length, char open,
                       char close) {
     put_keyword(keyword);

@@ -326,9 +326,7 @@ AdifScanner::Run AdifScanner::RunOfTags(int32_t* position, uint64_t* present_so_
       // Most values end where the next tag or a blank before it begins:
       // told by where that tag is, which is known before the value's end.
       bool ends_before_next =
-          next < end &&
-          (next == value_end ||
-           (next == value_end + 1 && (bytes[next - 1] == ' ' || IsSpace(bytes[next - 1]))));
+          next < end && (next == value_end || (next == value_end + 1 && IsSpace(bytes[next - 1])));
       if (!ends_before_next && (value_end >= end || !kClasses.value_end[bytes[value_end]])) {
         break;
       }
@@ -409,7 +407,6 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
       continue;
     }
 
-  at_tag:
     if (!kCopy) {
       Run run = RunOfTags(&at, &present, &with_text, record);
       if (run == Run::kRecordEnd) {
@@ -430,27 +427,9 @@ AdifScanner::Scan AdifScanner::Parse(RecordValues* record) {
     Field field;
     int64_t length;
     if (const TagMemo::Tag* known = memo_.Find(tag, held)) {
+      // (In place, a plain tag whose value ends where it should was taken
+      // by the run of tags.)
       at += known->size;
-      if (!kCopy && known->plain) {
-        // Most fields: a value that ends where a tag, a blank or the
-        // window's end begins, kept whole.
-        int32_t n = static_cast<int32_t>(known->length);
-        if (n < end - at && kClasses.value_end[bytes[at + n]]) {
-          uint64_t bit = uint64_t{1} << known->field;
-          present |= bit;
-          with_text = n > 0 ? with_text | bit : with_text & ~bit;
-          record->text_[known->field] = reinterpret_cast<const char*>(bytes + at);
-          record->length_[known->field] = n;
-          at += n;
-          // Most often a blank and the next tag follow: straight on to the
-          // tag, by a jump rather than by a result the next tag would wait for.
-          if (at + 1 < end && bytes[at] == ' ' && bytes[at + 1] == '<') {
-            ++at;
-            goto at_tag;
-          }
-          continue;
-        }
-      }
       if (known->length == TagMemo::kRecordEnd) {
         record_seen_ = true;
         return record_ends(true);
