@@ -48,8 +48,8 @@ bool SameFile(const std::string& a, const std::string& b);
 bool RegularFileSize(const std::string& path, uint64_t* size);
 
 // Puts `from` in the place of `to` in one step (an existing `to` is
-// replaced, even when it is marked read-only; both lie in one directory).
-// False with the reason.
+// replaced, even when it is marked read-only; both lie in one directory),
+// the new name written through to the disk. False with the reason.
 bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason);
 // Gives the file `existing` the second name `link` (same directory);
 // false when the system cannot.

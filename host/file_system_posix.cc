@@ -91,9 +91,21 @@ bool RegularFileSize(const std::string& path, uint64_t* size) {
 }
 
 bool ReplaceFile(const std::string& from, const std::string& to, std::string* reason) {
-  if (rename(from.c_str(), to.c_str()) == 0) return true;
-  *reason = Reason(errno);
-  return false;
+  if (rename(from.c_str(), to.c_str()) != 0) {
+    *reason = Reason(errno);
+    return false;
+  }
+  // The new name is kept by the directory: on the disk only once the
+  // directory is. (Some file systems cannot sync a directory; the rename
+  // has happened all the same.)
+  std::string directory = DirectoryPart(to);
+  int fd = open(directory.empty() ? "." : directory.c_str(),
+                O_RDONLY | O_DIRECTORY | O_NOCTTY | O_CLOEXEC);
+  if (fd >= 0) {
+    fsync(fd);
+    close(fd);
+  }
+  return true;
 }
 
 bool LinkFile(const std::string& existing, const std::string& link) {
