@@ -1,10 +1,10 @@
-// Arbitrary QSO lines for each of the four writers (chosen by the
-// extensions log, l2, dbs and csv). The input is split into lines at LF;
+// Arbitrary QSO lines for each of the five writers (chosen by the
+// extensions log, l2, dbs, csv and adi). The input is split into lines at LF;
 // the first byte also answers the JST/UTC question. Each line is handed
 // over in a heap block of exactly its size, so that a writer that takes it
 // apart in place cannot step outside it unnoticed. With a working file
 // system every call succeeds, the output has the shape of its format, and
-// the LOG200 and HAMLOG outputs read back with one record per line.
+// the LOG200, HAMLOG and ADIF outputs read back with one record per line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -78,6 +78,9 @@ void WriteAll(const std::string& path, const std::vector<std::string>& lines) {
     const std::string remarks = varnek_fuzz::ReadBytes(remark_path);
     FUZZ_CHECK(remarks.size() >= kDbrHeaderSize && Count(remarks, 4) == n);
     if (n > 0) CheckReadsBack(path, n);
+  } else if (ext == "adi") {
+    FUZZ_CHECK(out.find("<EOH>\r\n") != std::string::npos);
+    FUZZ_CHECK(varnek_fuzz::ListRecords(path).size() == n);
   }
 }
 
@@ -95,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       start = i + 1;
     }
   }
-  for (const char* name : {"/out.log", "/out.l2", "/out.dbs", "/out.csv"}) {
+  for (const char* name : {"/out.log", "/out.l2", "/out.dbs", "/out.csv", "/out.adi"}) {
     WriteAll(dir + name, lines);
   }
   return 0;
