@@ -1,10 +1,13 @@
 // One conversion loop for every text the command converts (the plug-in's
 // CP932 texts for the terminal, the user's texts and UTF-8 logs into
 // CP932): nothing is dropped silently, a character that does not convert
-// becomes one '?' and is counted. TextConversion owns the system's
-// converter from one character set into another: iconv on POSIX systems
-// (text_conversion_posix.cc), MultiByteToWideChar and WideCharToMultiByte
-// on Windows (text_conversion_windows.cc), which know "CP932" and "UTF-8".
+// becomes one '?' and is counted. Into CP932 only a character CP932
+// holds as itself converts, never a look-alike (a yen sign is no
+// backslash), so that both systems give the same bytes. TextConversion
+// owns the system's converter from one character set into another: iconv
+// on POSIX systems (text_conversion_posix.cc), MultiByteToWideChar and
+// WideCharToMultiByte on Windows (text_conversion_windows.cc), which know
+// "CP932" and "UTF-8".
 // It keeps no state between texts; it is not thread-safe.
 #ifndef VARNEK_HOST_TEXT_CONVERSION_H_
 #define VARNEK_HOST_TEXT_CONVERSION_H_
@@ -46,7 +49,14 @@ class TextConversion {
   unsigned from_ = 0;
   std::wstring wide_;
 #else
+  // Converts the whole run, or appends nothing and returns false.
+  bool ConvertRun(const char* text, size_t length, std::string* out);
+
   void* convert_;  // iconv_t
+  // Into CP932 only: the way back, on which a character must come out as
+  // itself (iconv_t; (iconv_t)-1 otherwise).
+  void* back_;
+  std::string scratch_;
 #endif
 };
 

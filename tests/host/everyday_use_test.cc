@@ -222,6 +222,12 @@ TEST(InputCheckTest, Utf8InputReachesTheWritersInCp932) {
       {utf8, {}, cp932, replaced},
       {"\xEF\xBB\xBF" + utf8, {}, cp932, replaced},
       {utf8, {"--input-encoding", "cp932"}, utf8, "\n"},
+      // No look-alikes: the full-width tilde is CP932's, the wave dash,
+      // yen sign, minus, double bar and cent sign are not.
+      {"24/05/03,0912,JA1ABC,59,7,SSB,,\"～〜¥−‖¢\",,,J,,\r\n",
+       {},
+       "24/05/03,0912,JA1ABC,59,7,SSB,,\"\x81\x60?????\",,,J,,\r\n",
+       ", 5 characters replaced by '?'\n"},
       // CP932 said to be UTF-8: what is no UTF-8 becomes '?', counted.
       {cp932,
        {"--input-encoding=utf-8"},
