@@ -41,17 +41,15 @@ class TextConversion {
                  std::string* out);
 
  private:
-#ifdef _WIN32
-  // Converts the whole run, or appends nothing and returns false.
+  // Converts the whole run, or appends nothing and returns false (one
+  // implementation per system).
   bool ConvertRun(const char* text, size_t length, std::string* out);
 
+#ifdef _WIN32
   unsigned to_ = 0;  // code pages; 0: not one the command knows
   unsigned from_ = 0;
   std::wstring wide_;
 #else
-  // Converts the whole run, or appends nothing and returns false.
-  bool ConvertRun(const char* text, size_t length, std::string* out);
-
   void* convert_;  // iconv_t
   // Into CP932 only: the way back, on which a character must come out as
   // itself (iconv_t; (iconv_t)-1 otherwise).
