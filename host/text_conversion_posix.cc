@@ -6,8 +6,10 @@
 #include <strings.h>
 
 #include <cerrno>
+#include <cstdint>
 
 #include "host/text_conversion.h"
+#include "text/byte_text.h"
 
 namespace varnek_host {
 
@@ -40,14 +42,6 @@ bool ConvertAll(iconv_t convert, const char* text, size_t length, std::string* o
   return true;
 }
 
-// ASCII is the same in every character set the command converts from.
-bool IsAscii(const char* text, size_t length) {
-  for (size_t i = 0; i < length; ++i) {
-    if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TextConversion::TextConversion(const char* to, const char* from)
@@ -66,7 +60,10 @@ bool TextConversion::ready() const { return static_cast<iconv_t>(convert_) != kN
 bool TextConversion::ConvertRun(const char* text, size_t length, std::string* out) {
   const size_t before = out->size();
   if (!ConvertAll(static_cast<iconv_t>(convert_), text, length, out)) return false;
-  if (static_cast<iconv_t>(back_) == kNoConversion || IsAscii(text, length)) return true;
+  if (static_cast<iconv_t>(back_) == kNoConversion ||
+      (length <= INT32_MAX && varnek::IsAscii(text, static_cast<int32_t>(length)))) {
+    return true;
+  }
   // glibc gives some characters CP932 lacks a look-alike (a yen sign
   // becomes a backslash): only what converts back into the same bytes
   // stands for itself.

@@ -33,31 +33,6 @@ constexpr char kRecordEnd[] = "<EOR>\r\n";
 constexpr int32_t kUsualLine = 1024;
 constexpr char kLineEnd[] = "\r\n";
 
-// No byte from 0x80 on: words of eight (the last one overlapping the one
-// before), or of four, or single bytes, never a byte outside the text.
-bool IsAscii(const char* text, int32_t length) {
-  if (length >= 8) {
-    uint64_t high = 0;
-    for (int32_t i = 0; i + 8 < length; i += 8) {
-      uint64_t word;
-      std::memcpy(&word, text + i, sizeof word);
-      high |= word;
-    }
-    uint64_t last;
-    std::memcpy(&last, text + length - 8, sizeof last);
-    return ((high | last) & 0x8080808080808080ull) == 0;
-  }
-  if (length >= 4) {
-    uint32_t first, last;
-    std::memcpy(&first, text, sizeof first);
-    std::memcpy(&last, text + length - 4, sizeof last);
-    return ((first | last) & 0x80808080u) == 0;
-  }
-  unsigned char bytes = 0;
-  for (int32_t i = 0; i < length; ++i) bytes |= static_cast<unsigned char>(text[i]);
-  return bytes < 0x80;
-}
-
 bool AllDigits(const char* text, int32_t length) {
   if (length == 0) return false;
   for (int32_t i = 0; i < length; ++i) {
